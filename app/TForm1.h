@@ -1,0 +1,189 @@
+#pragma once
+// TForm1: the main window without its toolkit. It owns Mdb1 and the program's
+// shared data, holds the state of every control under the control's name, and
+// has one method per handler. Each handler runs to completion; everything
+// modal or external goes through the Ui port. The Qt view renders this state
+// after every handler and forwards user input into it.
+//
+// Handlers are defined in the folder of their subsystem (app/ for start-up and
+// connection, settings/, files/, events/, services/, printing/).
+
+#include "app/FormControls.h"
+#include "app/Ui.h"
+#include "mdbcomp/TMdb.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class TForm1 {
+ public:
+  static constexpr int kSettingsWords = 120;    // registers 801 to 920
+  static constexpr int kEventRecords = 40;
+  static constexpr int kEventRecordWords = 17;
+  static constexpr int kEventIndicators = 160;  // CheckBox1..160, zdLabel1..160
+  static constexpr int kCauseTexts = 64;
+
+  // Builds the controls with their window-data state (names, captions, items,
+  // ranges, enabled and visible states). FormCreate is a separate step.
+  explicit TForm1(Ui& ui, std::unique_ptr<SerialLine> line = MakeSystemSerialLine());
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  Ui& ui() { return ui_; }
+
+  // ---- Application-wide state -------------------------------------------
+  TMdb Mdb1;
+  std::uint8_t SlaveAddress = 1;
+  int FactoryNumber = 0;
+  std::array<std::uint16_t, kSettingsWords> SettingsImage{};  // word i = register 801 + i
+  std::array<QString, 8> DayNames;                            // 1 = "Niedziela" .. 7 = "Sobota"
+  std::array<std::array<std::uint16_t, kEventRecordWords>, kEventRecords> EventTable{};
+  bool EventsLoaded = false;
+  std::array<QString, kEventIndicators + 1> EventLabels;  // 1..160
+  std::array<QString, kCauseTexts> CauseTexts;
+
+  // ---- The window ----------------------------------------------------------
+  QString Caption;
+  int Left = 157, Top = 72, Width = 747, Height = 594;
+
+  // Header
+  TLabel LabelTyp, LabelNrFabr, LabelRokProd;
+  TEdit EditTyp, EditNrFabr, EditRokProd;
+
+  TPageControl PageControl1;  // TabSheet1 .. TabSheet8
+
+  // Page 2 "Czasy działania"
+  TStringGrid StringGrid1;
+
+  // Page 3 "Programowanie dzałania": CheckBox801 .. CheckBox910
+  TControl Panel2;
+
+  // Page 4 "Zdarzenia"
+  TControl Panel3;
+  TListBox ListBox1;
+  TEdit Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit13;
+  TLabel LabelEventWlt, LabelEventPc;  // "WLT:", "PC:"
+  TUpDown UpDown1;
+  TButton Button5;
+  TMemo RichEdit1;  // hidden buffer of the printouts
+
+  // Page 5 "Ustawienia transmisji"
+  TControl Panel1;
+  TLabel LabelPort, LabelBaud, LabelParity, LabelStopBits, LabelAddress;
+  TComboBox ComboBox1, ComboBox2, ComboBox3, ComboBox4;
+  TSpinEdit SpinEdit1;
+  TButton Connect, Disconnect;
+  TCheckBox CheckBox_1;  // hidden: the controller-found flag
+
+  // Page 6 "Ustawienia WLT"
+  TControl Panel4;
+  TLabel LabelNetAddress1, LabelNetAddress2, LabelClockWlt, LabelClockPc, LabelDateColumn,
+      LabelTimeColumn, LabelSignal;
+  TSpinEdit SpinEdit2;
+  TEdit Edit9, Edit10, Edit15, Edit11, Edit12, Edit17;
+  TButton Button3, Button4, Button1;
+  TControl GroupBox1;
+  QString GroupBox1Caption;
+
+  // Page 7 "Testowanie"
+  TControl Panel5;
+  TLabel LabelTest1, LabelTest2, LabelTest3, LabelTestDay, LabelTestHour;
+  TComboBox ComboBox5, ComboBox6, ComboBox7;
+  TSpinEdit SpinEdit3, SpinEdit4, SpinEdit5;
+  TButton Button2, Button6;
+
+  // Page 8 "O programie"
+  TMemo Memo1;
+
+  // Main menu
+  TMenuItem File1, Polcz1, Rozlcz1;
+  TMenuItem WLT1, N1, WLTPC1, Otwrz1, Zapiszjako1, Drukuj2;
+  TMenuItem Zdarzenia1, Odczyt1, OdczytPC1, Zapiszjako2, Drukuj1;
+
+  TStatusBar StatusBar1;
+  TTimer Timer1;
+  TFileDialog OpenDialog1, SaveDialog1, SaveDialog2, OpenDialog2;
+  TPrintDialog PrintDialog1;
+
+  // Numbered families: CheckBox1..CheckBox160 (event indicators) and
+  // CheckBox801..CheckBox910 (programming bits); zdLabel1..zdLabel160.
+  TCheckBox& CheckBox(int number);
+  const TCheckBox& CheckBox(int number) const;
+  TLabel& zdLabel(int number);
+  const TLabel& zdLabel(int number) const;
+
+  // ---- Handlers ----------------------------------------------------------
+  void FormCreate();
+  void FormDestroy();
+
+  void Polcz1Click();
+  void Rozlcz1Click();
+  void ConnectClick();
+  void DisconnectClick();
+  void ComboBox1Change();
+  void ComboBox2Change();
+  void ComboBox3Change();
+  void ComboBox4Change();
+  void SpinEdit1Change();
+
+  void N1Click();
+  void WLTPC1Click();
+  void Otwrz1Click();
+  void Zapiszjako1Click();
+  void Drukuj2Click();
+
+  void Odczyt1Click();
+  void OdczytPC1Click();
+  void Zapiszjako2Click();
+  void Drukuj1Click();
+  void Button5Click();
+  void ListBox1Click();
+  void ListBox1KeyDown(int key);
+  void UpDown1ChangingEx(int newValue);
+
+  void Button3Click();
+  void SpinEdit2Change();
+  void Button4Click();
+  void Button1Click();
+  void Button2Click();
+  void Button6Click();
+  void Timer1Timer();
+
+  // ---- Operations shared between subsystems ------------------------------
+  void ConnectDevice();
+  void DisconnectDevice();
+  static QString PadNumber3(int n);
+  bool ControllerFound() const { return CheckBox_1.Checked; }
+  // Standard reports of a failed device operation.
+  void ReportNoCommunication(bool writing);  // " Błąd odczytu" / " Błąd zapisu"
+  void ReportDeviceNotFound();               // " Brak urządzenia"
+  // The confirmation box of the operations that change the controller.
+  bool ConfirmOperation(const QString& question);
+
+  // Settings (settings/)
+  void InitSettingsCatalogue();
+  void ImageToGrid();
+  void ImageToCheckBoxes();
+  bool GridToImage();
+  void CheckBoxesToImage();
+  void ReadSettings();
+  void WriteSettings();
+
+  // Files (files/)
+  void LoadSettingsFile(const QString& fileName);
+
+  // Services (services/)
+  void ReadTestSchedule();
+
+ private:
+  void BuildControls();
+
+  Ui& ui_;
+  std::array<TCheckBox, kEventIndicators> eventCheckBoxes_;  // CheckBox1..160
+  std::array<TCheckBox, 110> programCheckBoxes_;             // CheckBox801..910
+  std::array<TLabel, kEventIndicators> zdLabels_;            // zdLabel1..160
+};

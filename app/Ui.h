@@ -1,0 +1,46 @@
+#pragma once
+// Everything a handler needs from outside the window state: the beep, modal
+// boxes, file and print dialogs, printing, keyboard focus, the PC clock and
+// the regional formats. The Qt view implements it for real (rendering the
+// state before every modal box); tests implement it with a scripted fake.
+
+#include "app/FormControls.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  // The system's default message beep.
+  virtual void Beep() = 0;
+  // Modal box with an OK button, captioned with the application title
+  // "WLT nastawy".
+  virtual void ShowMessage(const QString& text) = 0;
+  // Modal "Confirm" box with a confirmation icon, OK and Cancel. True only for
+  // OK; closing the box counts as Cancel.
+  virtual bool Confirm(const QString& question) = 0;
+  // The toolkit's standard error box (an error the program did not expect).
+  virtual void ShowError(const QString& text) = 0;
+
+  // Run a file dialog; on OK the chosen path is stored in dialog.FileName and
+  // the result is true.
+  virtual bool ExecuteOpenDialog(TFileDialog& dialog) = 0;
+  virtual bool ExecuteSaveDialog(TFileDialog& dialog) = 0;
+  // The print dialog; on OK dialog.Copies holds the chosen number of copies.
+  virtual bool ExecutePrintDialog(TPrintDialog& dialog) = 0;
+  // Prints the lines as one job in a fixed-pitch font. False when printing failed.
+  virtual bool PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
+                          int copies) = 0;
+
+  // Gives the keyboard focus to the control of that name.
+  virtual void SetFocus(const QString& controlName) = 0;
+
+  // The PC clock and its regional formats.
+  virtual QDateTime Now() = 0;
+  virtual QString ShortDate(const QDate& date) = 0;
+  // The locale's time with seconds and without a time-zone name.
+  virtual QString LongTime(const QTime& time) = 0;
+};

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages this project builds, runs and tests with.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends \
+  build-essential cmake pkg-config git \
+  qt6-base-dev libgl1-mesa-dev \
+  libgtest-dev libgmock-dev googletest \
+  libmodbus-dev socat xvfb xauth x11-apps imagemagick poppler-utils \
+  fonts-dejavu-core fonts-liberation \
+  g++-mingw-w64-x86-64 wine64 wine
