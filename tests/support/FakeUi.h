@@ -1,0 +1,115 @@
+#pragma once
+// A scripted Ui for headless tests: records every beep, box, dialog, print
+// job and focus request, and answers confirmations and dialogs from queues.
+
+#include "app/Ui.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+class FakeUi : public Ui {
+ public:
+  // What happened, in order: "beep", "message:<text>", "confirm:<question>",
+  // "error:<text>", "open:<filter>", "save:<filter>", "print-dialog",
+  // "print:<copies>", "focus:<name>".
+  QStringList Log;
+  QStringList Messages;    // texts of ShowMessage, in order
+  QStringList Questions;   // texts of Confirm, in order
+  QStringList Errors;      // texts of ShowError
+  int Beeps = 0;
+
+  // Answers. An empty queue answers Cancel / no file.
+  std::deque<bool> ConfirmAnswers;
+  std::deque<QString> OpenAnswers;   // chosen path per open dialog
+  std::deque<QString> SaveAnswers;   // chosen path per save dialog
+  std::deque<int> PrintDialogAnswers;  // copies per print dialog; <= 0 cancels
+  bool PrintSucceeds = true;
+
+  struct PrintJob {
+    QStringList Lines;
+    QString FontFamily;
+    int PointSize = 0;
+    int Copies = 0;
+  };
+  std::vector<PrintJob> PrintJobs;
+  QStringList FocusRequests;
+
+  // The PC clock; a fixed time unless a test sets another.
+  QDateTime Clock = QDateTime(QDate(2026, 12, 8), QTime(10, 20, 30));
+
+  void Beep() override {
+    ++Beeps;
+    Log << QStringLiteral("beep");
+  }
+  void ShowMessage(const QString& text) override {
+    Messages << text;
+    Log << QStringLiteral("message:") + text;
+  }
+  bool Confirm(const QString& question) override {
+    Questions << question;
+    Log << QStringLiteral("confirm:") + question;
+    if (ConfirmAnswers.empty()) return false;
+    const bool answer = ConfirmAnswers.front();
+    ConfirmAnswers.pop_front();
+    return answer;
+  }
+  void ShowError(const QString& text) override {
+    Errors << text;
+    Log << QStringLiteral("error:") + text;
+  }
+  bool ExecuteOpenDialog(TFileDialog& dialog) override {
+    Log << QStringLiteral("open:") + dialog.Filter;
+    return Answer(OpenAnswers, dialog);
+  }
+  bool ExecuteSaveDialog(TFileDialog& dialog) override {
+    Log << QStringLiteral("save:") + dialog.Filter;
+    return Answer(SaveAnswers, dialog);
+  }
+  bool ExecutePrintDialog(TPrintDialog& dialog) override {
+    Log << QStringLiteral("print-dialog");
+    if (PrintDialogAnswers.empty()) return false;
+    const int copies = PrintDialogAnswers.front();
+    PrintDialogAnswers.pop_front();
+    if (copies <= 0) return false;
+    dialog.Copies = copies;
+    return true;
+  }
+  bool PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
+                  int copies) override {
+    Log << QStringLiteral("print:%1").arg(copies);
+    PrintJobs.push_back({lines, fontFamily, pointSize, copies});
+    return PrintSucceeds;
+  }
+  void SetFocus(const QString& controlName) override {
+    FocusRequests << controlName;
+    Log << QStringLiteral("focus:") + controlName;
+  }
+  QDateTime Now() override { return Clock; }
+  // Fixed regional formats, as on a Polish Windows PC.
+  QString ShortDate(const QDate& date) override { return date.toString(QStringLiteral("yyyy-MM-dd")); }
+  QString LongTime(const QTime& time) override { return time.toString(QStringLiteral("HH:mm:ss")); }
+
+  void ClearRecords() {
+    Log.clear();
+    Messages.clear();
+    Questions.clear();
+    Errors.clear();
+    Beeps = 0;
+    PrintJobs.clear();
+    FocusRequests.clear();
+  }
+
+ private:
+  static bool Answer(std::deque<QString>& answers, TFileDialog& dialog) {
+    if (answers.empty()) return false;
+    const QString path = answers.front();
+    answers.pop_front();
+    if (path.isEmpty()) return false;
+    dialog.FileName = path;
+    return true;
+  }
+};
