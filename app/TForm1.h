@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class TForm1 {
  public:
@@ -116,6 +117,11 @@ class TForm1 {
   TLabel& zdLabel(int number);
   const TLabel& zdLabel(int number) const;
 
+  // Every control of the window by its name (nullptr for an unknown name),
+  // and all of them in the order they were built, for the view and tests.
+  TControl* FindControl(const QString& name);
+  const std::vector<TControl*>& Controls() const { return controls_; }
+
   // ---- Handlers ----------------------------------------------------------
   void FormCreate();
   void FormDestroy();
@@ -181,9 +187,15 @@ class TForm1 {
 
  private:
   void BuildControls();
+  void RegisterControl(TControl& control, const QString& name);
 
   Ui& ui_;
   std::array<TCheckBox, kEventIndicators> eventCheckBoxes_;  // CheckBox1..160
   std::array<TCheckBox, 110> programCheckBoxes_;             // CheckBox801..910
   std::array<TLabel, kEventIndicators> zdLabels_;            // zdLabel1..160
+  // Handed out for a number outside both families, so a bad number can never
+  // reach outside an array; reset on every such request.
+  TCheckBox noCheckBox_;
+  TLabel noLabel_;
+  std::vector<TControl*> controls_;
 };
