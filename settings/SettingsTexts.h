@@ -1,0 +1,25 @@
+#pragma once
+// The texts the settings subsystem shows: the grid header, the day names and
+// the outcomes of a settings transfer. Status texts of device operations
+// begin with exactly one blank; "Niepoprawna wartość" has none.
+
+#include <QString>
+
+namespace SettingsTexts {
+
+inline const QString GridHeaderName = QStringLiteral("Nastawa");
+inline const QString GridHeaderValue = QStringLiteral("Wartość");
+inline const QString GridHeaderUnit = QStringLiteral("Jednostka");
+
+// Entry 1 is Sunday, as the controller and the PC count the days of the week.
+inline const QString DayNames[7] = {
+    QStringLiteral("Niedziela"), QStringLiteral("Poniedziałek"), QStringLiteral("Wtorek"),
+    QStringLiteral("Środa"),     QStringLiteral("Czwartek"),     QStringLiteral("Piątek"),
+    QStringLiteral("Sobota"),
+};
+
+inline const QString SettingsRead = QStringLiteral(" Odczytano nastawy");
+inline const QString SettingsWritten = QStringLiteral(" Zapisano nastawy");
+inline const QString InvalidValue = QStringLiteral("Niepoprawna wartość");
+
+}  // namespace SettingsTexts
