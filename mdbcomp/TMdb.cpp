@@ -1,0 +1,157 @@
+#include "mdbcomp/TMdb.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint8_t kReadHoldingRegisters = 3;
+constexpr std::uint8_t kWriteSingleRegister = 6;
+constexpr std::uint16_t kMaxReadCount = 125;
+
+// Slave, function, two 16-bit fields big-endian: the body of every request.
+void BuildRequest(std::uint8_t* request, std::uint8_t slave, std::uint8_t function,
+                  std::uint16_t field1, std::uint16_t field2) {
+  request[0] = slave;
+  request[1] = function;
+  request[2] = static_cast<std::uint8_t>(field1 >> 8);
+  request[3] = static_cast<std::uint8_t>(field1 & 0xFF);
+  request[4] = static_cast<std::uint8_t>(field2 >> 8);
+  request[5] = static_cast<std::uint8_t>(field2 & 0xFF);
+}
+
+}  // namespace
+
+TMdb::TMdb() : TMdb(MakeSystemSerialLine()) {}
+
+TMdb::TMdb(std::unique_ptr<SerialLine> line) : line_(std::move(line)) {}
+
+TMdb::~TMdb() {
+  // No handler may run while the component goes away.
+  OnOpen = nullptr;
+  OnClose = nullptr;
+  OnShowSt = nullptr;
+  ClosePort();
+}
+
+std::string TMdb::PortName() const {
+  const unsigned ordinal = static_cast<unsigned>(Port);
+  return "COM" + std::to_string(ordinal + 1);
+}
+
+void TMdb::Fire(const TNotifyEvent& event) {
+  if (event) event(this);
+}
+
+void TMdb::OpenPort() {
+  ClosePort();
+  if (!line_ || !line_->Open(PortName())) return;  // no such port, or held: no event
+  ConfigurePort();
+  Fire(OnOpen);
+  Fire(OnShowSt);
+}
+
+bool TMdb::ConfigurePort() {
+  LineSettings settings;
+  settings.BitRate = BaudRateValue(BaudRate);
+  settings.DataBits = 8;
+  settings.Parity = Parity;
+  settings.StopBits = StopBits;
+  settings.ReadIntervalMs = 10;
+  settings.ReadTotalMultiplierMs = 10;
+  settings.ReadTotalConstantMs = ResponseTime;
+  settings.WriteTotalMultiplierMs = 1000;
+  settings.WriteTotalConstantMs = 1500;
+  settings.InputQueueSize = 4096;
+  settings.OutputQueueSize = 4096;
+  if (!line_->Configure(settings)) {
+    // The handle is released so that the next OpenPort can take the port.
+    line_->Close();
+    portOpen_ = false;
+    return false;
+  }
+  portOpen_ = true;
+  return true;
+}
+
+void TMdb::ClosePort() {
+  if (!portOpen_) return;
+  line_->Close();
+  portOpen_ = false;
+  Fire(OnClose);
+  Fire(OnShowSt);
+}
+
+std::uint16_t TMdb::Crc16(const std::uint8_t* data, std::size_t length) {
+  std::uint16_t crc = 0xFFFF;
+  for (std::size_t i = 0; i < length; ++i) {
+    crc ^= data[i];
+    for (int bit = 0; bit < 8; ++bit) {
+      const bool carry = (crc & 1) != 0;
+      crc >>= 1;
+      if (carry) crc ^= 0xA001;
+    }
+  }
+  return crc;
+}
+
+bool TMdb::Transact(std::uint8_t* request, std::size_t length, std::size_t dataSize,
+                    std::uint8_t* reply) {
+  const std::uint16_t crc = Crc16(request, length);
+  request[length] = static_cast<std::uint8_t>(crc & 0xFF);
+  request[length + 1] = static_cast<std::uint8_t>(crc >> 8);
+
+  const std::size_t replyCapacity = dataSize + 5;
+  bool ok = false;
+  unsigned tries = 0;
+  lastReplyLength_ = 0;
+  do {
+    std::size_t received = 0;
+    // Without an open port there is no handle to touch: the try fails at once.
+    if (portOpen_) {
+      line_->Purge();  // a late reply to an earlier try is discarded here
+      line_->Write(request, length + 2);
+      received = line_->Read(reply, replyCapacity);
+    }
+    lastReplyLength_ = std::min(received, kReplyBufferSize);
+    std::memcpy(lastReply_, reply, lastReplyLength_);
+    ok = received > 0 && Crc16(reply, received) == 0;
+    ++tries;
+  } while (!ok && tries < RepeatCount);
+
+  answered_ = ok;
+  Fire(OnShowSt);
+  return ok;
+}
+
+bool TMdb::ReadRegisters(std::uint8_t slave, std::uint16_t first, std::uint16_t count,
+                         std::uint16_t* values) {
+  if (count == 0 || count > kMaxReadCount || values == nullptr) {
+    answered_ = false;  // outside the contract: nothing is sent
+    return false;
+  }
+  std::uint8_t request[8];
+  std::uint8_t reply[kReplyBufferSize] = {};
+  BuildRequest(request, slave, kReadHoldingRegisters, static_cast<std::uint16_t>(first - 1),
+               count);
+  const bool ok = Transact(request, 6, 2u * count + 2, reply);
+  // The byte-count field is not examined, but a frame must really carry every
+  // value asked for: a short one would leave stale values in the caller's data.
+  const std::size_t needed = 5u + 2u * count;
+  const bool result = ok && reply[0] == slave && reply[1] == kReadHoldingRegisters &&
+                      lastReplyLength_ >= needed;
+  if (!result) return false;
+  for (std::size_t i = 0; i < count; ++i) {
+    values[i] = static_cast<std::uint16_t>((reply[3 + 2 * i] << 8) | reply[4 + 2 * i]);
+  }
+  return true;
+}
+
+bool TMdb::WriteRegister(std::uint8_t slave, std::uint16_t reg, std::uint16_t value) {
+  std::uint8_t request[8];
+  std::uint8_t reply[kReplyBufferSize] = {};
+  BuildRequest(request, slave, kWriteSingleRegister, static_cast<std::uint16_t>(reg - 1), value);
+  const bool ok = Transact(request, 6, 8, reply);
+  // Only bytes that actually arrived are compared with the request.
+  return ok && lastReplyLength_ >= 8 && std::memcmp(reply, request, 6) == 0;
+}
