@@ -1,0 +1,123 @@
+// The connection to the controller and the transmission page: opening the
+// port and finding the controller, closing it, the line settings chosen in
+// the combo boxes and the slave address.
+
+#include "app/AppTexts.h"
+#include "app/TForm1.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+// Whole-text, case-sensitive lookup; a text that matches no row (typed by
+// the user) leaves the property as it was.
+template <typename T, std::size_t N>
+void ApplyMapping(const QString& text, const std::array<std::pair<const char*, T>, N>& rows,
+                  T& property) {
+  for (const auto& [rowText, value] : rows) {
+    if (text == QLatin1String(rowText)) {
+      property = value;
+      return;
+    }
+  }
+}
+
+constexpr std::uint16_t kSettingsFirstRegister = 801;
+constexpr std::uint8_t kMaxSlaveAddress = 247;
+
+}  // namespace
+
+void TForm1::ConnectDevice() {
+  if (Mdb1.PortOpen()) DisconnectDevice();
+  Mdb1.OpenPort();
+  if (!Mdb1.PortOpen()) {
+    ui_.Beep();
+    // The name of the port that was tried. It is the port box's text unless
+    // the user typed a name the box does not offer, which changes nothing.
+    ui_.ShowMessage(QString::fromStdString(Mdb1.PortName()) + AppTexts::kPortUnavailableSuffix);
+    return;
+  }
+  // The whole settings block also carries the factory number (898) and the
+  // production year (899); finding them is what identifies the controller.
+  if (Mdb1.ReadRegisters(SlaveAddress, kSettingsFirstRegister, kSettingsWords,
+                         SettingsImage.data())) {
+    CheckBox_1.Checked = true;
+    StatusBar1.Panels[0].Text = AppTexts::kConnected;
+    StatusBar1.Panels[1].Text.clear();
+    EditNrFabr.Text = QString::number(SettingsImage[97]);
+    EditRokProd.Text = QString::number(SettingsImage[98]);
+    // An event file may not replace the events of a connected controller.
+    OdczytPC1.Enabled = false;
+    return;
+  }
+  // The port stays open; the state stays "not connected".
+  StatusBar1.Panels[1].Text.clear();
+  ui_.Beep();
+  ui_.ShowMessage(AppTexts::kDeviceNotFound);
+}
+
+void TForm1::DisconnectDevice() {
+  Mdb1.ClosePort();
+  CheckBox_1.Checked = false;
+  StatusBar1.Panels[0].Text = AppTexts::kNotConnected;
+  OdczytPC1.Enabled = true;
+}
+
+void TForm1::Polcz1Click() { ConnectDevice(); }
+void TForm1::Rozlcz1Click() { DisconnectDevice(); }
+void TForm1::ConnectClick() { ConnectDevice(); }
+void TForm1::DisconnectClick() { DisconnectDevice(); }
+
+// A change of any line setting closes the port; it takes effect at the next
+// connection, nothing reconnects by itself.
+void TForm1::ComboBox1Change() {
+  if (Mdb1.PortOpen()) DisconnectDevice();
+  static constexpr std::array<std::pair<const char*, TPortType>, 4> kRows{{
+      {"COM1", COM1}, {"COM2", COM2}, {"COM3", COM3}, {"COM4", COM4}}};
+  ApplyMapping(ComboBox1.Text, kRows, Mdb1.Port);
+}
+
+void TForm1::ComboBox2Change() {
+  if (Mdb1.PortOpen()) DisconnectDevice();
+  static constexpr std::array<std::pair<const char*, TBaudRate>, 4> kRows{{
+      {"2400", br2400}, {"4800", br4800}, {"9600", br9600}, {"19200", br19200}}};
+  ApplyMapping(ComboBox2.Text, kRows, Mdb1.BaudRate);
+}
+
+void TForm1::ComboBox3Change() {
+  if (Mdb1.PortOpen()) DisconnectDevice();
+  // Non-ASCII texts: compare as QString.
+  const QString& text = ComboBox3.Text;
+  if (text == QStringLiteral("Parzysta"))
+    Mdb1.Parity = prEven;
+  else if (text == QStringLiteral("Nieparzysta"))
+    Mdb1.Parity = prOdd;
+  else if (text == QStringLiteral("Brak"))
+    Mdb1.Parity = prNone;
+}
+
+void TForm1::ComboBox4Change() {
+  if (Mdb1.PortOpen()) DisconnectDevice();
+  static constexpr std::array<std::pair<const char*, TStopBits>, 2> kRows{{
+      {"1", sbOneStopBit}, {"2", sbTwoStopBits}}};
+  ApplyMapping(ComboBox4.Text, kRows, Mdb1.StopBits);
+}
+
+void TForm1::SpinEdit1Change() {
+  if (Mdb1.PortOpen()) DisconnectDevice();
+  // Setting the control brings the value into 1..247; a typed 0 stays until
+  // corrected and leaves the address alone; a text that is no number reads
+  // as the minimum, 1.
+  if (SpinEdit1.Value() > kMaxSlaveAddress) SpinEdit1.SetValue(kMaxSlaveAddress);
+  if (SpinEdit1.Value() < 0) SpinEdit1.SetValue(0);
+  const int value = SpinEdit1.Value();
+  if (value > 0 && value <= kMaxSlaveAddress) SlaveAddress = std::uint8_t(value);
+}
+
+QString TForm1::PadNumber3(int n) {
+  if (n <= 0) return QStringLiteral("000");
+  if (n < 10) return QStringLiteral("00") + QString::number(n);
+  if (n < 100) return QStringLiteral("0") + QString::number(n);
+  return QString::number(n);
+}
