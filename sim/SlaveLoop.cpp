@@ -1,0 +1,154 @@
+#include "SlaveLoop.h"
+
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+namespace wltsim {
+
+namespace {
+
+constexpr size_t kMaxFrame = 512;
+
+long long ToNs(const timespec& t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
+
+timespec FromNs(long long ns) {
+  timespec t{};
+  t.tv_sec = static_cast<time_t>(ns / 1000000000LL);
+  t.tv_nsec = static_cast<long>(ns % 1000000000LL);
+  return t;
+}
+
+timespec Now(clockid_t clock) {
+  timespec t{};
+  clock_gettime(clock, &t);
+  return t;
+}
+
+// The length of a request frame, known from its first bytes, or 0 while unknown.
+size_t ExpectedRequestLength(const Frame& frame) {
+  if (frame.size() < 2) return 0;
+  uint8_t function = frame[1];
+  if (function >= 1 && function <= 6) return 8;
+  if ((function == 15 || function == 16) && frame.size() >= 7) return 9 + frame[6];
+  return 0;
+}
+
+}  // namespace
+
+long long SlaveLoop::SilenceNs() const {
+  // 3.5 characters, but never below 1.75 ms (the usual floor above 19200 bit/s).
+  return std::max(line_.CharacterNs() * 7 / 2, 1750000LL);
+}
+
+void SlaveLoop::Note(const char* what, const Frame& frame, const std::string& detail) const {
+  if (!options_.verbose) return;
+  std::fprintf(stderr, "wlt-sim: %s [%s]%s%s\n", what, HexBytes(frame.data(), frame.size()).c_str(),
+               detail.empty() ? "" : ": ", detail.c_str());
+}
+
+int SlaveLoop::Run(int signalFd) {
+  Frame buffer;
+  timespec firstReal{}, firstMono{};
+  long long lastByteNs = 0;
+  for (;;) {
+    pollfd fds[2] = {{line_.Fd(), POLLIN, 0}, {signalFd, POLLIN, 0}};
+    timespec wait{};
+    timespec* waitPtr = nullptr;
+    if (!buffer.empty()) {
+      long long left = lastByteNs + SilenceNs() - ToNs(Now(CLOCK_MONOTONIC));
+      wait = FromNs(std::max(left, 0LL));
+      waitPtr = &wait;
+    }
+    int r = ::ppoll(fds, 2, waitPtr, nullptr);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      std::perror("wlt-sim: poll");
+      return 1;
+    }
+    if (fds[1].revents & POLLIN) {
+      signalfd_siginfo info{};
+      (void)!::read(signalFd, &info, sizeof info);
+      return 0;
+    }
+    if (fds[0].revents & POLLIN) {
+      uint8_t chunk[256];
+      ssize_t n = ::read(line_.Fd(), chunk, sizeof chunk);
+      if (n > 0) {
+        if (buffer.empty()) {
+          firstReal = Now(CLOCK_REALTIME);
+          firstMono = Now(CLOCK_MONOTONIC);
+        }
+        lastByteNs = ToNs(Now(CLOCK_MONOTONIC));
+        buffer.insert(buffer.end(), chunk, chunk + n);
+        size_t expected = ExpectedRequestLength(buffer);
+        if ((expected && buffer.size() == expected && CrcIntact(buffer)) || buffer.size() >= kMaxFrame) {
+          Dispatch(buffer, firstReal, firstMono);
+          buffer.clear();
+        }
+        continue;
+      }
+      if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+      // A pty master reads EIO only while no slave side is open, and we hold
+      // one; end of file or an error means the line is gone.
+      std::fprintf(stderr, "wlt-sim: the line failed\n");
+      return 1;
+    } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+      std::fprintf(stderr, "wlt-sim: the line hung up\n");
+      return 1;
+    }
+    if (!buffer.empty() && ToNs(Now(CLOCK_MONOTONIC)) - lastByteNs >= SilenceNs()) {
+      Dispatch(buffer, firstReal, firstMono);
+      buffer.clear();
+    }
+  }
+}
+
+void SlaveLoop::Dispatch(const Frame& frame, const timespec& firstByteReal, const timespec& firstByteMono) {
+  log_.Write("RX", frame, firstByteReal);
+  if (!CrcIntact(frame)) {
+    Note("ignored, no intact frame", frame, "");
+    return;
+  }
+  const int address = frame[0];
+  if (address != options_.slave && address != 0) {
+    Note("ignored, for another slave", frame, std::to_string(address));
+    return;
+  }
+  FaultDecision decision = faults_.Decide(frame);
+  if (!decision.answer) {
+    Note("not answered", frame, decision.reason);
+    return;
+  }
+  Frame reply;
+  std::string note;
+  bool haveReply = decision.exceptionCode ? model_.ExceptionReply(frame, decision.exceptionCode, reply)
+                                          : model_.Serve(frame, reply, note);
+  if (!note.empty()) Note("served", frame, note);
+  if (address == 0 || !haveReply) return;  // broadcasts get no reply
+  faults_.Spoil(reply);
+
+  // With pacing the reply starts when the request would have ended on the
+  // line, plus the 3.5 characters of silence that mark its end.
+  timespec notBefore = Now(CLOCK_MONOTONIC);
+  timespec sendReal = Now(CLOCK_REALTIME);
+  if (options_.pace) {
+    long long start = ToNs(firstByteMono) + static_cast<long long>(frame.size()) * line_.CharacterNs() +
+                      line_.CharacterNs() * 7 / 2;
+    long long ahead = start - ToNs(notBefore);
+    if (ahead > 0) {
+      notBefore = FromNs(start);
+      sendReal = FromNs(ToNs(sendReal) + ahead);
+    }
+  }
+  // Logged before it goes out, so the line is there once the master has the reply.
+  log_.Write("TX", reply, sendReal);
+  if (!line_.Send(reply, options_.pace, notBefore)) Note("reply not sent", reply, "");
+}
+
+}  // namespace wltsim
