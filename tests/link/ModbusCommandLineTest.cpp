@@ -1,0 +1,128 @@
+// The command line of wlt-modbus and the texts it reports.
+
+#include "ModbusCommandLine.h"
+#include "LinkTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Parsed {
+  bool ok = false;
+  ModbusCommand command;
+  std::string error;
+};
+
+Parsed Parse(std::vector<std::string> args) {
+  Parsed p;
+  p.ok = ParseModbusCommand(args, p.command, p.error);
+  return p;
+}
+
+}  // namespace
+
+TEST(ModbusCommandLine, ReadWithDefaults) {
+  const Parsed p = Parse({"read", "801", "120"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.command.What, ModbusCommand::Action::Read);
+  EXPECT_EQ(p.command.Register, 801);
+  EXPECT_EQ(p.command.Count, 120);
+  EXPECT_EQ(p.command.Port, COM1);
+  EXPECT_EQ(p.command.BaudRate, br19200);
+  EXPECT_EQ(p.command.Parity, prNone);
+  EXPECT_EQ(p.command.StopBits, sbOneStopBit);
+  EXPECT_EQ(p.command.Slave, 1);
+}
+
+TEST(ModbusCommandLine, WriteWithEveryOption) {
+  const Parsed p = Parse({"--port", "COM3", "--baud=9600", "--parity", "even", "--stop-bits", "2",
+                          "--slave", "17", "--tries", "1", "--response-time", "200", "write",
+                          "1310", "0x0200"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.command.What, ModbusCommand::Action::Write);
+  EXPECT_EQ(p.command.Register, 1310);
+  EXPECT_EQ(p.command.Value, 0x0200);
+  EXPECT_EQ(p.command.Port, COM3);
+  EXPECT_TRUE(p.command.DevicePath.empty());
+  EXPECT_EQ(p.command.BaudRate, br9600);
+  EXPECT_EQ(p.command.Parity, prEven);
+  EXPECT_EQ(p.command.StopBits, sbTwoStopBits);
+  EXPECT_EQ(p.command.Slave, 17);
+  EXPECT_EQ(p.command.Tries, 1);
+  EXPECT_EQ(p.command.ResponseTime, 200);
+}
+
+TEST(ModbusCommandLine, PortAsDevicePathOrMapping) {
+  Parsed p = Parse({"--port", "/dev/pts/5", "read", "898", "1"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.command.Port, COM1);
+  EXPECT_EQ(p.command.DevicePath, "/dev/pts/5");
+  p = Parse({"--port", "COM2=/dev/ttyUSB0", "read", "898", "1"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.command.Port, COM2);
+  EXPECT_EQ(p.command.PortMappings, (std::vector<std::string>{"COM2=/dev/ttyUSB0"}));
+}
+
+TEST(ModbusCommandLine, EveryBitRateOfTheLink) {
+  for (int i = br110; i <= br115200; ++i) {
+    const auto rate = static_cast<TBaudRate>(i);
+    const Parsed p = Parse({"--baud", std::to_string(BaudRateValue(rate)), "read", "1", "1"});
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_EQ(p.command.BaudRate, rate);
+  }
+}
+
+TEST(ModbusCommandLine, BadArgumentsAreRefused) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"read", "801"},
+      {"read", "801", "0"},
+      {"read", "801", "126"},
+      {"read", "0", "1"},
+      {"read", "65536", "2"},
+      {"read", "801", "12x"},
+      {"write", "1272", "65536"},
+      {"write", "1272", "-1"},
+      {"erase", "1", "1"},
+      {"--baud", "12345", "read", "1", "1"},
+      {"--parity", "sometimes", "read", "1", "1"},
+      {"--stop-bits", "3", "read", "1", "1"},
+      {"--slave", "0", "read", "1", "1"},
+      {"--slave", "248", "read", "1", "1"},
+      {"--port", "COM0", "read", "1", "1"},
+      {"--port", "COM1=", "read", "1", "1"},
+      {"--frobnicate", "1", "read", "1", "1"},
+      {"read", "1", "1", "--slave"},
+  };
+  for (const auto& args : bad) {
+    const Parsed p = Parse(args);
+    std::string joined;
+    for (const auto& a : args) joined += a + " ";
+    EXPECT_FALSE(p.ok) << joined;
+    EXPECT_FALSE(p.error.empty()) << joined;
+  }
+}
+
+TEST(ModbusCommandLine, HelpWins) {
+  const Parsed p = Parse({"read", "--help"});
+  ASSERT_TRUE(p.ok);
+  EXPECT_EQ(p.command.What, ModbusCommand::Action::Help);
+}
+
+TEST(ModbusReport, ValuesInDecimalAndHex) {
+  EXPECT_EQ(FormatRegisterValue(898, 4321), "898 = 4321 (0x10E1)");
+  EXPECT_EQ(FormatRegisterValue(1, 0), "1 = 0 (0x0000)");
+  EXPECT_EQ(FormatRegisterValue(65535, 65535), "65535 = 65535 (0xFFFF)");
+}
+
+TEST(ModbusReport, ReasonsForFailure) {
+  EXPECT_EQ(DescribeFailure(false, nullptr, 0, 1, 3), "no answer");
+  const Bytes exception = WithCrc({0x01, 0x83, 0x02});
+  EXPECT_EQ(DescribeFailure(true, exception.data(), exception.size(), 1, 3), "exception code 2");
+  const Bytes other = ReadReply(2, {5});
+  EXPECT_EQ(DescribeFailure(true, other.data(), other.size(), 1, 3),
+            "wrong reply (from slave 2: " + Hex(other) + ")");
+  const Bytes echo = WithCrc({0x01, 0x06, 0x04, 0xF7, 0x00, 0x09});
+  EXPECT_EQ(DescribeFailure(true, echo.data(), echo.size(), 1, 6),
+            "wrong reply (echo differs: " + Hex(echo) + ")");
+}

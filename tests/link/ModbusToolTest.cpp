@@ -1,0 +1,83 @@
+// wlt-modbus against wlt-sim: what a technician sees, and the exit status.
+
+#include "SimProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include <sys/wait.h>
+
+namespace {
+
+struct ToolRun {
+  int status = -1;
+  std::string output;  // stdout and stderr together
+};
+
+ToolRun RunTool(const std::string& args) {
+  ToolRun run;
+  const std::string command = std::string(WLT_MODBUS_PATH) + " " + args + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) run.output += buffer;
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+}  // namespace
+
+TEST(ModbusTool, ReadsFactoryNumberAndYear) {
+  SimProcess sim({"--factory-number", "4321"});
+  ASSERT_TRUE(sim.Running());
+  const ToolRun run = RunTool("--port " + sim.DevicePath() + " read 898 2");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "898 = 4321 (0x10E1)\n899 = 2020 (0x07E4)\n");
+}
+
+TEST(ModbusTool, WritesThroughAPortMapping) {
+  SimProcess sim;
+  ASSERT_TRUE(sim.Running());
+  const ToolRun run = RunTool("--port COM2=" + sim.DevicePath() + " write 1274 0x0C");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "1274 = 12 (0x000C) written\n");
+  const auto requests = sim.Requests();
+  ASSERT_FALSE(requests.empty());
+  EXPECT_EQ(requests.back().substr(0, 17), "01 06 04 F9 00 0C");
+}
+
+TEST(ModbusTool, ReportsNoAnswer) {
+  SimProcess sim;
+  ASSERT_TRUE(sim.Running());
+  const ToolRun run = RunTool("--port " + sim.DevicePath() + " --slave 9 --tries 1 read 898 1");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("no answer"), std::string::npos) << run.output;
+}
+
+TEST(ModbusTool, ReportsTheExceptionCode) {
+  SimProcess sim({"--exception", "1230-1232:3"});
+  ASSERT_TRUE(sim.Running());
+  const ToolRun run = RunTool("--port " + sim.DevicePath() + " read 1230 3");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("exception code 3"), std::string::npos) << run.output;
+}
+
+TEST(ModbusTool, ReportsAWrongReply) {
+  SimProcess sim({"--wrong-slave", "2"});
+  ASSERT_TRUE(sim.Running());
+  const ToolRun run = RunTool("--port " + sim.DevicePath() + " read 898 1");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("wrong reply (from slave 2"), std::string::npos) << run.output;
+}
+
+TEST(ModbusTool, MissingPortAndBadArguments) {
+  ToolRun run = RunTool("--port /dev/wlt-no-such-port read 898 1");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("cannot be opened"), std::string::npos) << run.output;
+  run = RunTool("read 898");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.output.find("Usage: wlt-modbus"), std::string::npos) << run.output;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The command line of wlt-modbus: what to do, on which line, with which slave.
+
+#include "mdbcomp/MdbTypes.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ModbusCommand {
+  enum class Action { Read, Write, Help };
+  Action What = Action::Help;
+  std::uint16_t Register = 0;  // first register (read) or the register (write), numbered from 1
+  std::uint16_t Count = 0;     // read: 1..125
+  std::uint16_t Value = 0;     // write
+
+  TPortType Port = COM1;
+  std::string DevicePath;  // a path given for the port: COM1 is mapped to it
+  std::vector<std::string> PortMappings;  // "COMn=PATH" options, applied in order
+  TBaudRate BaudRate = br19200;
+  TParity Parity = prNone;
+  TStopBits StopBits = sbOneStopBit;
+  std::uint8_t Slave = 1;
+  std::uint8_t Tries = 3;
+  std::uint16_t ResponseTime = 500;
+};
+
+// Fills command from the arguments (without the program name). False with a
+// reason in error when they are not a valid command.
+bool ParseModbusCommand(const std::vector<std::string>& args, ModbusCommand& command,
+                        std::string& error);
+
+// The usage text printed with --help and after bad arguments.
+std::string ModbusUsage();
+
+// "801 = 12345 (0x3039)": one register value as the tool prints it.
+std::string FormatRegisterValue(std::uint16_t reg, std::uint16_t value);
+
+// Why a transaction did not succeed, from Answered and the last reply frame:
+// "no answer", "exception code N" or "wrong reply (...)".
+std::string DescribeFailure(bool answered, const std::uint8_t* reply, std::size_t length,
+                            std::uint8_t slave, std::uint8_t function);

@@ -1,0 +1,73 @@
+// wlt-modbus: reads or writes the controller's registers from the command
+// line, so a technician can check a link without the window.
+
+#include "ModbusCommandLine.h"
+#include "mdbcomp/PortMap.h"
+#include "mdbcomp/TMdb.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+int Run(const ModbusCommand& command) {
+  for (const std::string& mapping : command.PortMappings) PortMap::SetFromOption(mapping);
+  TMdb mdb;
+  mdb.Port = command.Port;
+  if (!command.DevicePath.empty()) PortMap::Set(mdb.PortName(), command.DevicePath);
+  mdb.BaudRate = command.BaudRate;
+  mdb.Parity = command.Parity;
+  mdb.StopBits = command.StopBits;
+  mdb.RepeatCount = command.Tries;
+  mdb.ResponseTime = command.ResponseTime;
+  mdb.OpenPort();
+  if (!mdb.PortOpen()) {
+    std::fprintf(stderr, "wlt-modbus: port %s (%s) cannot be opened or configured\n",
+                 mdb.PortName().c_str(), PortMap::Resolve(mdb.PortName()).c_str());
+    return 1;
+  }
+
+  if (command.What == ModbusCommand::Action::Read) {
+    std::vector<std::uint16_t> values(command.Count);
+    if (!mdb.ReadRegisters(command.Slave, command.Register, command.Count, values.data())) {
+      std::fprintf(stderr, "wlt-modbus: reading %u register(s) from %u failed: %s\n",
+                   static_cast<unsigned>(command.Count), static_cast<unsigned>(command.Register),
+                   DescribeFailure(mdb.Answered(), mdb.LastReply(), mdb.LastReplyLength(),
+                                   command.Slave, 3).c_str());
+      return 1;
+    }
+    for (std::uint16_t i = 0; i < command.Count; ++i) {
+      const auto reg = static_cast<std::uint16_t>(command.Register + i);
+      std::printf("%s\n", FormatRegisterValue(reg, values[i]).c_str());
+    }
+    return 0;
+  }
+
+  if (!mdb.WriteRegister(command.Slave, command.Register, command.Value)) {
+    std::fprintf(stderr, "wlt-modbus: writing register %u failed: %s\n",
+                 static_cast<unsigned>(command.Register),
+                 DescribeFailure(mdb.Answered(), mdb.LastReply(), mdb.LastReplyLength(),
+                                 command.Slave, 6).c_str());
+    return 1;
+  }
+  std::printf("%s written\n", FormatRegisterValue(command.Register, command.Value).c_str());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  ModbusCommand command;
+  std::string error;
+  if (!ParseModbusCommand(args, command, error)) {
+    std::fprintf(stderr, "wlt-modbus: %s\n\n%s", error.c_str(), ModbusUsage().c_str());
+    return 2;
+  }
+  if (command.What == ModbusCommand::Action::Help) {
+    std::printf("%s", ModbusUsage().c_str());
+    return 0;
+  }
+  return Run(command);
+}
