@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds the program and starts it. With no
+# arguments it looks for a controller on COM1 (/dev/ttyS0) and, when none
+# answers, starts against the built-in controller simulator (--demo).
+# Arguments are passed to the program, e.g. --port COM1=/dev/ttyUSB0.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+build=${WLT_BUILD_DIR:-build}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j"$(nproc)" --target wlt-nastawy wlt-sim wlt-modbus
+if [ "$#" -gt 0 ]; then
+  exec "$build/bin/wlt-nastawy" "$@"
+fi
+if "$build/bin/wlt-modbus" --port COM1 read 898 1 >/dev/null 2>&1; then
+  exec "$build/bin/wlt-nastawy"
+fi
+echo "No controller answers on COM1: starting against the controller simulator."
+exec "$build/bin/wlt-nastawy" --demo
