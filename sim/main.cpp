@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
       std::fputs(UsageText().c_str(), stdout);
       return 0;
     case ParseOutcome::Error:
-      std::fprintf(stderr, "wlt-sim: %s\n%s", message.c_str(), UsageText().c_str());
+      std::fprintf(stderr, "wlt-sim: %s\nTry 'wlt-sim --help'.\n", message.c_str());
       return 2;
     case ParseOutcome::Run:
       break;
