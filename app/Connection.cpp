@@ -87,14 +87,9 @@ void TForm1::ComboBox2Change() {
 
 void TForm1::ComboBox3Change() {
   if (Mdb1.PortOpen()) DisconnectDevice();
-  // Non-ASCII texts: compare as QString.
-  const QString& text = ComboBox3.Text;
-  if (text == QStringLiteral("Parzysta"))
-    Mdb1.Parity = prEven;
-  else if (text == QStringLiteral("Nieparzysta"))
-    Mdb1.Parity = prOdd;
-  else if (text == QStringLiteral("Brak"))
-    Mdb1.Parity = prNone;
+  static constexpr std::array<std::pair<const char*, TParity>, 3> kRows{{
+      {"Parzysta", prEven}, {"Nieparzysta", prOdd}, {"Brak", prNone}}};
+  ApplyMapping(ComboBox3.Text, kRows, Mdb1.Parity);
 }
 
 void TForm1::ComboBox4Change() {
