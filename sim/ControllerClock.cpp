@@ -28,6 +28,14 @@ int DaysInMonth(int year, int month) {
 
 }  // namespace
 
+long long ControllerClock::BaseMs() const { return frozen_ ? frozenBaseMs_ : LocalNowMs(); }
+
+void ControllerClock::Freeze() {
+  if (frozen_) return;
+  frozenBaseMs_ = LocalNowMs();
+  frozen_ = true;
+}
+
 bool ControllerClock::IsValid(const ClockFields& f) {
   if (f.year < 1970 || f.year > 9999 || f.month < 1 || f.month > 12) return false;
   if (f.day < 1 || f.day > DaysInMonth(f.year, f.month)) return false;
@@ -44,7 +52,7 @@ bool ControllerClock::Set(const ClockFields& f) {
   t.tm_min = f.minute;
   t.tm_sec = f.second;
   long long targetMs = static_cast<long long>(timegm(&t)) * 1000;
-  offsetMs_ = targetMs - LocalNowMs();
+  offsetMs_ = targetMs - BaseMs();
   return true;
 }
 
@@ -59,7 +67,7 @@ bool ControllerClock::SetFromText(const std::string& text) {
 }
 
 ClockFields ControllerClock::Now() const {
-  long long ms = LocalNowMs() + offsetMs_;
+  long long ms = BaseMs() + offsetMs_;
   long long seconds = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
   time_t t = static_cast<time_t>(seconds);
   tm fields{};

@@ -21,6 +21,9 @@ class ControllerClock {
  public:
   ControllerClock() = default;
 
+  // Stops the clock at its present reading (setting it still moves it).
+  void Freeze();
+
   // Shifts the clock by seconds.
   void AddOffsetSeconds(long long seconds) { offsetMs_ += seconds * 1000; }
 
@@ -43,7 +46,11 @@ class ControllerClock {
   static bool IsValid(const ClockFields& fields);
 
  private:
+  long long BaseMs() const;
+
   long long offsetMs_ = 0;
+  bool frozen_ = false;
+  long long frozenBaseMs_ = 0;
 };
 
 }  // namespace wltsim

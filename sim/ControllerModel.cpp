@@ -91,6 +91,7 @@ void ControllerModel::LoadDefaults(const SimOptions& o) {
   SetRegister(kRegNetworkAddress, static_cast<uint16_t>(o.networkAddress));
   EventWords events = o.erasedEvents ? ErasedEventHistory() : GenerateEventHistory(o.eventCount, o.eventSeed);
   for (int i = 0; i < kEventWords; ++i) SetRegister(kRegEvents + i, events[static_cast<size_t>(i)]);
+  if (o.freezeClock) clock_.Freeze();
   if (o.clockStart) clock_.SetFromText(*o.clockStart);
   clock_.AddOffsetSeconds(o.clockOffsetSeconds);
 }

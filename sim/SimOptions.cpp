@@ -12,7 +12,7 @@ namespace {
 
 enum OptionId {
   kDevice = 1000, kLink, kLog, kSlave, kBaud, kParity, kStopBits, kPace, kVerbose,
-  kFactoryNumber, kProductionYear, kNetworkAddress, kClock, kClockOffset, kSet,
+  kFactoryNumber, kProductionYear, kNetworkAddress, kClock, kClockOffset, kFreezeClock, kSet,
   kErasedEvents, kEventCount, kEventSeed,
   kNoAnswer, kAnswerFromTry, kBadCrc, kStopAfterRequests, kStopAfterWrites, kException,
   kWrongSlave, kShortReply, kBadByteCount, kHelp
@@ -33,6 +33,7 @@ const option kLongOptions[] = {
     {"network-address", required_argument, nullptr, kNetworkAddress},
     {"clock", required_argument, nullptr, kClock},
     {"clock-offset", required_argument, nullptr, kClockOffset},
+    {"freeze-clock", no_argument, nullptr, kFreezeClock},
     {"set", required_argument, nullptr, kSet},
     {"erased-events", no_argument, nullptr, kErasedEvents},
     {"event-count", required_argument, nullptr, kEventCount},
@@ -143,6 +144,7 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
         if (!ParseInt(arg, -3000000000LL, 3000000000LL, n)) return bad("clock-offset");
         o.clockOffsetSeconds = n;
         break;
+      case kFreezeClock: o.freezeClock = true; break;
       case kSet: {
         std::pair<int, uint16_t> preset;
         if (!ParsePreset(arg, preset)) return bad("set");
@@ -221,6 +223,7 @@ std::string UsageText() {
       "  --network-address N       register 1274, 1-247 (default 1)\n"
       "  --clock YYYY-MM-DDThh:mm:ss  start the controller clock at this time (it then runs)\n"
       "  --clock-offset SECONDS    start the controller clock this far from the PC clock\n"
+      "  --freeze-clock            the controller clock stands still (setting it still works)\n"
       "  --set REG=VALUE           preset a served register (repeatable)\n"
       "  --event-count N           generated event records 0-40, the other slots erased (default 40)\n"
       "  --event-seed N            seed of the generated event history (default 1)\n"

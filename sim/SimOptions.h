@@ -34,6 +34,7 @@ struct SimOptions {
   int networkAddress = 1;
   std::optional<std::string> clockStart;  // "YYYY-MM-DDThh:mm:ss"
   long long clockOffsetSeconds = 0;
+  bool freezeClock = false;
   std::vector<std::pair<int, uint16_t>> presets;  // --set REG=VALUE
   bool erasedEvents = false;
   int eventCount = 40;

@@ -168,3 +168,24 @@ TEST(SimClock, InvalidSetIsRefusedAndLeavesTheClock) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SimClock, FrozenClockStandsStillButCanBeSet) {
+  SimProcess sim({"--freeze-clock", "--clock", "2003-05-12T14:25:30"});
+  ASSERT_TRUE(sim.Running());
+  Master master(sim.DevicePath());
+  ASSERT_TRUE(master.Ok());
+  auto first = master.Read(1300, 4);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  auto later = master.Read(1300, 4);
+  EXPECT_EQ(first, (std::vector<uint16_t>{0x0503, 0x1412, 0x3025, 0x0002}));
+  EXPECT_EQ(later, first);
+  ASSERT_TRUE(master.Write(1307, 0x0110));
+  ASSERT_TRUE(master.Write(1308, 0x0001));
+  ASSERT_TRUE(master.Write(1309, 0x0000));
+  ASSERT_TRUE(master.Write(1310, 0x0200));
+  EXPECT_EQ(master.Read(1300, 4), (std::vector<uint16_t>{0x0110, 0x0001, 0x0000, 0x0006}));  // a Friday
+}
+
+}  // namespace

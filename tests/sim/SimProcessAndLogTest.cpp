@@ -158,3 +158,44 @@ TEST(SimCommandLine, HelpAndBadValues) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SimLine, ServesAGivenDevice) {
+  // The test holds the master end of its own pty and hands the slave end to the simulator.
+  int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  std::string slavePath = ::ptsname(master);
+  {
+    SimProcess sim({"--device", slavePath, "--factory-number", "44"});
+    ASSERT_TRUE(sim.Running());
+    EXPECT_EQ(sim.DevicePath(), slavePath);
+    termios t{};
+    tcgetattr(master, &t);
+    cfmakeraw(&t);
+    tcsetattr(master, TCSANOW, &t);
+    Bytes request = ReadRequest(1, 898, 1);
+    ASSERT_EQ(::write(master, request.data(), request.size()), 8);
+    Bytes reply;
+    while (reply.size() < 7) {
+      pollfd p{master, POLLIN, 0};
+      if (::poll(&p, 1, 1000) <= 0) break;
+      uint8_t buf[64];
+      ssize_t n = ::read(master, buf, sizeof buf);
+      if (n <= 0) break;
+      reply.insert(reply.end(), buf, buf + n);
+    }
+    EXPECT_EQ(Hex(reply), Hex(WithCrc({1, 3, 2, 0, 44})));
+  }
+  ::close(master);
+}
+
+TEST(SimLine, MissingDeviceFailsTheStart) {
+  SimProcess sim({"--device", "/dev/wlt-no-such-device"});
+  EXPECT_FALSE(sim.Running());
+  EXPECT_TRUE(sim.DevicePath().empty());
+}
+
+}  // namespace
