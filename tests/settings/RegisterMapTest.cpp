@@ -8,22 +8,6 @@ namespace {
 
 using namespace SettingsRegisterMap;
 
-TEST(ProgramBitMap, SixteenBoxesToARegisterFromBitZero) {
-  auto at = [](int box) {
-    const auto bit = ProgramBit(box);
-    EXPECT_TRUE(bit.has_value()) << box;
-    return bit ? std::pair(bit->word, bit->bit) : std::pair(-1, -1);
-  };
-  EXPECT_EQ(at(801), std::pair(0, 0));
-  EXPECT_EQ(at(810), std::pair(0, 9));
-  EXPECT_EQ(at(816), std::pair(0, 15));
-  EXPECT_EQ(at(817), std::pair(1, 0));
-  EXPECT_EQ(at(832), std::pair(1, 15));
-  EXPECT_EQ(at(896), std::pair(5, 15));
-  EXPECT_EQ(at(897), std::pair(6, 0));
-  EXPECT_EQ(at(910), std::pair(6, 13));
-}
-
 TEST(ProgramBitMap, EveryBoxHasItsOwnBitAnd807Bits14And15NoBox) {
   std::set<std::pair<int, int>> seen;
   for (int box = 801; box <= 910; ++box) {
@@ -92,17 +76,6 @@ TEST(TimingScaling, ValuesARegisterCannotHoldAreRefused) {
   EXPECT_FALSE(RegisterValue(6, 2147483647));
   EXPECT_TRUE(RegisterValue(1, 655354));  // 65535.4 rounds to 65535
   EXPECT_TRUE(RegisterValue(1, -5));
-}
-
-TEST(TimingScaling, CellTextGoesThroughSyntaxAndRange) {
-  EXPECT_EQ(CellToRegister(1, "$64"), std::optional<std::uint16_t>(10));
-  EXPECT_EQ(CellToRegister(6, "$64"), std::optional<std::uint16_t>(100));
-  EXPECT_EQ(CellToRegister(1, " 120"), std::optional<std::uint16_t>(12));
-  EXPECT_EQ(CellToRegister(6, "$FFFF"), std::optional<std::uint16_t>(65535));
-  EXPECT_FALSE(CellToRegister(6, "$FFFFFFFF"));  // -1 as syntax, no register value
-  EXPECT_FALSE(CellToRegister(1, "120 "));
-  EXPECT_FALSE(CellToRegister(1, ""));
-  EXPECT_FALSE(CellToRegister(1, "700000"));
 }
 
 }  // namespace
