@@ -199,3 +199,19 @@ TEST(SimLine, MissingDeviceFailsTheStart) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SimProcessHelper, ChildDoesNotInheritTheTestsDescriptors) {
+  int fd = ::open("/dev/null", O_RDONLY);  // not close-on-exec
+  ASSERT_GE(fd, 0);
+  SimProcess sim;
+  ASSERT_TRUE(sim.Running());
+  std::string path = "/proc/" + std::to_string(sim.Pid()) + "/fd/" + std::to_string(fd);
+  char target[256] = {};
+  ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+  EXPECT_TRUE(n < 0 || std::string(target) != "/dev/null") << path;
+  ::close(fd);
+}
+
+}  // namespace
