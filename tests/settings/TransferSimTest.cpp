@@ -111,6 +111,11 @@ TEST_F(TransferWithSim, AWriteSendsThe28RegistersInOrderAndReadsBack) {
 
   const std::uint16_t bits[7] = {0x8001, 0x8000, 0, 0, 0, 0x8001, 0x2001};
   const std::vector<std::string> expected = ExpectedWrite(bits);
+  // On the wire the register number less one: 901 is 0x0384, 807 is 0x0326, 900 is 0x0383.
+  ASSERT_EQ(expected.size(), 28u);
+  EXPECT_EQ(expected[0], "01 06 03 84 00 0A 49 A0");
+  EXPECT_EQ(expected[26], "01 06 03 26 20 01 B0 45");
+  EXPECT_EQ(expected[27], "01 06 03 83 00 01 B9 A6");
   EXPECT_EQ(Panel1(), QStringLiteral(" Zapisano nastawy"));
   EXPECT_EQ(ui.Log, QStringList());
   EXPECT_EQ(sim->Requests(), expected);
