@@ -85,12 +85,12 @@ TEST(SimClock, StartTimeOptionAndRunning) {
   EXPECT_EQ(w[2] & 0xFF, 0x25);
   EXPECT_EQ(w[3], 2);  // a Monday
   ClockReading first = Decode(w);
-  EXPECT_LE(first.second, 31);
+  EXPECT_LE(first.second, 33);
   std::this_thread::sleep_for(std::chrono::milliseconds(2100));
   ClockReading later = Decode(master.Read(1300, 4));
   long long advanced = Seconds(later) - Seconds(first);
   EXPECT_GE(advanced, 2);
-  EXPECT_LE(advanced, 3);
+  EXPECT_LE(advanced, 5);
 }
 
 TEST(SimClock, OffsetOptionShiftsTheClock) {
@@ -134,7 +134,7 @@ TEST(SimClock, SetThroughClockSetRegisters) {
   EXPECT_EQ(r.hour, 14);
   EXPECT_EQ(r.minute, 25);
   EXPECT_GE(r.second, 30);
-  EXPECT_LE(r.second, 31);
+  EXPECT_LE(r.second, 33);
   EXPECT_EQ(r.dayOfWeek, 2);
   // The set registers keep what was written.
   auto set = master.Read(1307, 4);

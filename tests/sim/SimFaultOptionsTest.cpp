@@ -164,12 +164,31 @@ TEST_F(SimFaults, PartialFrameDoesNotSpoilTheNextRequest) {
 TEST_F(SimFaults, PacedReplyTakesAtLeastTheWireTime) {
   Start({"--pace"});
   auto start = std::chrono::steady_clock::now();
-  Bytes reply = line_->Transact(ReadRequest(1, 801, 120), 2000);
+  line_->Send(ReadRequest(1, 801, 120));
+  Bytes reply = line_->ReceiveCount(245, 3000);
   auto elapsed = std::chrono::steady_clock::now() - start;
   ASSERT_EQ(reply.size(), 245u);
   EXPECT_TRUE(CrcOk(reply));
   // 8 request and 245 reply characters of 11 bits at 19200 bit/s: 145 ms.
   EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 140);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SimPace, FollowsTheBitRateOption) {
+  SimProcess sim({"--pace", "--baud", "2400", "--factory-number", "7"});
+  ASSERT_TRUE(sim.Running());
+  RawLine line(sim.DevicePath());
+  ASSERT_TRUE(line.Ok());
+  auto start = std::chrono::steady_clock::now();
+  line.Send(ReadRequest(1, 898, 1));
+  Bytes reply = line.ReceiveCount(7, 2000);
+  auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(Hex(reply), Hex(WithCrc({1, 3, 2, 0, 7})));
+  // 8 + 7 characters of 11 bits at 2400 bit/s: 69 ms.
+  EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 65);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -95,6 +96,23 @@ class RawLine {
       got.insert(got.end(), buf, buf + n);
       wait = 30;
     }
+  }
+
+  // Exactly count bytes (fewer if timeoutMs passes first), however they are spaced.
+  Bytes ReceiveCount(size_t count, int timeoutMs) {
+    Bytes got;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (got.size() < count) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0) break;
+      pollfd p{fd_, POLLIN, 0};
+      if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+      uint8_t buf[512];
+      ssize_t n = ::read(fd_, buf, std::min(sizeof buf, count - got.size()));
+      if (n <= 0) break;
+      got.insert(got.end(), buf, buf + n);
+    }
+    return got;
   }
 
   Bytes Transact(const Bytes& request, int timeoutMs = 1000) {
