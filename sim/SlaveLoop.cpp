@@ -129,6 +129,7 @@ void SlaveLoop::Dispatch(const Frame& frame, const timespec& firstByteReal, cons
   std::string note;
   bool haveReply = decision.exceptionCode ? model_.ExceptionReply(frame, decision.exceptionCode, reply)
                                           : model_.Serve(frame, reply, note);
+  if (decision.exceptionCode) note = "--exception, code " + std::to_string(decision.exceptionCode);
   if (!note.empty()) Note("served", frame, note);
   if (address == 0 || !haveReply) return;  // broadcasts get no reply
   faults_.Spoil(reply);
