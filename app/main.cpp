@@ -1,0 +1,60 @@
+// wlt-nastawy: the service tool's window. The command line is read before
+// the toolkit starts, so --help and bad options need no display.
+
+#include "app/AppTexts.h"
+#include "app/view/CommandLine.h"
+#include "app/view/DemoSimulator.h"
+#include "app/view/MainWindow.h"
+#include "app/view/ScreenshotTour.h"
+#include "app/view/ViewFonts.h"
+#include "mdbcomp/PortMap.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const QString programName = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+
+  CommandLine options;
+  QString error;
+  if (!ParseCommandLine(arguments, options, error) || !ApplyPortOptions(options.portOptions, error)) {
+    std::fprintf(stderr, "%s: %s\n%s", qPrintable(programName), qPrintable(error),
+                 qPrintable(UsageText(programName)));
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(qPrintable(UsageText(programName)), stdout);
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  // The title of the application is the caption of its message boxes.
+  QApplication::setApplicationName(AppTexts::kApplicationTitle);
+  QApplication::setFont(ViewFonts::WindowFont(8));
+
+  DemoSimulator simulator;  // outlives the window: the port closes first
+  if (options.demo) {
+    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("wlt-sim"));
+    if (!simulator.Start(program, DemoSimulator::DemoArguments(), 10000, error)) {
+      std::fprintf(stderr, "%s: --demo: %s\n", qPrintable(programName), qPrintable(error));
+      return 1;
+    }
+    PortMap::Set("COM1", simulator.DevicePath().toStdString());
+  }
+
+  if (!options.screenshotDir.isEmpty()) ScreenshotTour::WatchModalBoxes(options.screenshotDir);
+  int result = 0;
+  {
+    MainWindow window;  // runs FormCreate before it is shown
+    window.show();
+    if (!options.screenshotDir.isEmpty()) ScreenshotTour::Start(window, options.screenshotDir);
+    result = QApplication::exec();
+  }
+  simulator.Stop();
+  return result;
+}

@@ -1,0 +1,76 @@
+#include "app/view/CommandLine.h"
+
+#include "mdbcomp/PortMap.h"
+
+namespace {
+
+// The value of "--name VALUE" or "--name=VALUE"; false when it is missing.
+bool TakeValue(const QStringList& arguments, int& i, const QString& name, QString& value) {
+  const QString& argument = arguments[i];
+  if (argument.startsWith(name + QLatin1Char('='))) {
+    value = argument.mid(name.size() + 1);
+    return true;
+  }
+  if (i + 1 >= arguments.size()) return false;
+  value = arguments[++i];
+  return true;
+}
+
+bool OptionIs(const QString& argument, const QString& name) {
+  return argument == name || argument.startsWith(name + QLatin1Char('='));
+}
+
+}  // namespace
+
+bool ParseCommandLine(const QStringList& arguments, CommandLine& result, QString& error) {
+  result = CommandLine{};
+  for (int i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+      result.help = true;
+    } else if (argument == QLatin1String("--demo")) {
+      result.demo = true;
+    } else if (OptionIs(argument, QStringLiteral("--port"))) {
+      QString value;
+      if (!TakeValue(arguments, i, QStringLiteral("--port"), value)) {
+        error = QStringLiteral("--port needs a value COMn=PATH");
+        return false;
+      }
+      result.portOptions << value;
+    } else if (OptionIs(argument, QStringLiteral("--screenshot"))) {
+      if (!TakeValue(arguments, i, QStringLiteral("--screenshot"), result.screenshotDir) ||
+          result.screenshotDir.isEmpty()) {
+        error = QStringLiteral("--screenshot needs a folder");
+        return false;
+      }
+    } else {
+      error = QStringLiteral("unknown argument \"%1\"").arg(argument);
+      return false;
+    }
+  }
+  return true;
+}
+
+QString UsageText(const QString& programName) {
+  return QStringLiteral(
+             "Usage: %1 [--port COMn=PATH]... [--demo]\n"
+             "Service tool for the WLT transfer controller (Modbus RTU on RS-232).\n"
+             "\n"
+             "  --port COMn=PATH  open PATH for the port COMn (n = 1..9); repeatable.\n"
+             "                    Without it COMn is /dev/ttyS(n-1).\n"
+             "  --demo            start the controller simulator wlt-sim (beside this\n"
+             "                    program) on a pseudo-terminal and use it as COM1.\n"
+             "  --help            show this text.\n")
+      .arg(programName);
+}
+
+bool ApplyPortOptions(const QStringList& portOptions, QString& error) {
+  for (const QString& option : portOptions) {
+    if (!PortMap::SetFromOption(option.toStdString())) {
+      error = QStringLiteral("invalid --port value \"%1\": expected COMn=PATH, n from 1 to 9")
+                  .arg(option);
+      return false;
+    }
+  }
+  return true;
+}

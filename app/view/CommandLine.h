@@ -1,0 +1,28 @@
+#pragma once
+// The program's command line:
+//   --port COMn=PATH   which device a port name opens (repeatable)
+//   --demo             start the controller simulator and map COM1 to it
+//   --help             the usage text
+// and one option for the screenshot script, not shown in the usage text:
+//   --screenshot DIR   grab every page into DIR, then quit
+
+#include <QString>
+#include <QStringList>
+
+struct CommandLine {
+  QStringList portOptions;  // "COMn=PATH", in the order given
+  bool demo = false;
+  bool help = false;
+  QString screenshotDir;
+};
+
+// Parses the arguments after the program name. False with a reason in error
+// for an unknown option or a missing value.
+bool ParseCommandLine(const QStringList& arguments, CommandLine& result, QString& error);
+
+// Maps the ports of the --port options, in order. False with a reason in
+// error at the first value that is not COMn=PATH (n from 1 to 9).
+bool ApplyPortOptions(const QStringList& portOptions, QString& error);
+
+// The usage text printed by --help.
+QString UsageText(const QString& programName);

@@ -1,0 +1,31 @@
+#pragma once
+// The controller simulator of the demo start: wlt-sim on a pseudo-terminal
+// it creates itself. The simulator prints the device to open on its first
+// line; it ends with this object (terminated, then waited for).
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+class DemoSimulator {
+ public:
+  DemoSimulator() = default;
+  ~DemoSimulator() { Stop(); }
+  DemoSimulator(const DemoSimulator&) = delete;
+  DemoSimulator& operator=(const DemoSimulator&) = delete;
+
+  // Starts program with arguments and waits (up to timeoutMs) for the device
+  // path. False with a reason in error when it does not start or print it.
+  bool Start(const QString& program, const QStringList& arguments, int timeoutMs, QString& error);
+  const QString& DevicePath() const { return devicePath_; }
+  bool Running() const { return process_.state() != QProcess::NotRunning; }
+  void Stop();
+
+  // The simulator's options for the demo: a plausible controller, replies
+  // paced like a real line.
+  static QStringList DemoArguments();
+
+ private:
+  QProcess process_;
+  QString devicePath_;
+};

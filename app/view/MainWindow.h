@@ -1,0 +1,128 @@
+#pragma once
+// The Qt view of the main window. It owns the toolkit-free TForm1, builds one
+// widget per control with the control's name as objectName, writes what the
+// user does into the state, calls the handler and renders the whole state
+// back. It is also the real Ui: modal boxes, dialogs, printing, focus and the
+// PC clock.
+//
+// Tests pass a Ui of their own as modalOverride: then every modal or external
+// request (boxes, dialogs, printing, the clock) goes to it instead of a real
+// dialog, after the state has been rendered as usual.
+
+#include "app/TForm1.h"
+#include "app/Ui.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QTextEdit;
+class QTimer;
+class QVBoxLayout;
+class QWidget;
+class QFrame;
+class QGroupBox;
+class QMenu;
+class SpinEditWidget;
+class UpDownWidget;
+class GridCellDelegate;
+class QPrinter;
+
+class MainWindow : public QMainWindow, public Ui {
+  Q_OBJECT
+ public:
+  // Builds the widgets, places the window, then runs FormCreate as the
+  // window's creation does (before it is shown).
+  explicit MainWindow(Ui* modalOverride = nullptr,
+                      std::unique_ptr<SerialLine> line = MakeSystemSerialLine(),
+                      QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  TForm1& form() { return *form_; }
+  // Writes the whole state into the widgets, with their signals blocked.
+  void Render();
+
+  // ---- Ui ----------------------------------------------------------------
+  void Beep() override;
+  void ShowMessage(const QString& text) override;
+  bool Confirm(const QString& question) override;
+  void ShowError(const QString& text) override;
+  bool ExecuteOpenDialog(TFileDialog& dialog) override;
+  bool ExecuteSaveDialog(TFileDialog& dialog) override;
+  bool ExecutePrintDialog(TPrintDialog& dialog) override;
+  bool PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
+                  int copies) override;
+  void SetFocus(const QString& controlName) override;
+  QDateTime Now() override;
+  QString ShortDate(const QDate& date) override;
+  QString LongTime(const QTime& time) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  using Handler = void (TForm1::*)();
+
+  // Runs a handler to completion, then renders. A handler never starts while
+  // another one runs (a timer tick during a modal box is skipped), and an
+  // unexpected error is shown in the standard error box, never thrown on.
+  void Run(const std::function<void()>& handler);
+  void RunHandler(Handler handler);
+  void Destroy();
+  bool FileDialog(TFileDialog& dialog, bool save);
+
+  // ---- Widgets bound to state (MainWindowBinding.cpp) ----------------------
+  QLabel* AddLabel(QWidget* parent, TLabel& state, const QRect& geometry);
+  QLineEdit* AddEdit(QWidget* parent, TEdit& state, const QRect& geometry);
+  QPushButton* AddButton(QWidget* parent, TButton& state, const QRect& geometry,
+                         Handler handler);
+  QCheckBox* AddCheckBox(QWidget* parent, TCheckBox& state, const QRect& geometry);
+  QComboBox* AddComboBox(QWidget* parent, TComboBox& state, const QRect& geometry,
+                         Handler change);
+  SpinEditWidget* AddSpinEdit(QWidget* parent, TSpinEdit& state, const QRect& geometry,
+                              Handler change);
+  QFrame* AddPanel(QWidget* parent, TControl& state, const QRect& geometry);
+  QTextEdit* AddMemo(QWidget* parent, TMemo& state, bool centredBold);
+  QListWidget* AddListBox(QWidget* parent, TListBox& state);
+  UpDownWidget* AddUpDown(QWidget* parent, TUpDown& state, const QRect& geometry);
+  QTableWidget* AddGrid(QWidget* parent, TStringGrid& state, const QPoint& topLeft);
+  void BindControl(QWidget* widget, const TControl& state);
+  void BindMenus();
+  void BindPages();
+  void BindStatusBar();
+  void BindTimer();
+
+  // ---- Layout (MainWindowPages.cpp) ----------------------------------------
+  QWidget* BuildHeader();
+  QWidget* BuildPicturePage();
+  QWidget* BuildGridPage();
+  QWidget* BuildProgrammingPage();
+  QWidget* BuildEventsPage();
+  QWidget* BuildTransmissionPage();
+  QWidget* BuildWltPage();
+  QWidget* BuildTestPage();
+  QWidget* BuildAboutPage();
+
+  Ui* override_;
+  std::unique_ptr<TForm1> form_;
+  std::vector<std::function<void()>> renderers_;
+  QTabWidget* pages_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  GridCellDelegate* gridDelegate_ = nullptr;
+#if WLT_HAVE_PRINTSUPPORT
+  std::unique_ptr<QPrinter> printer_;  // keeps the choices of the last print dialog
+#endif
+  bool rendering_ = false;
+  bool inHandler_ = false;
+  bool destroyed_ = false;
+};

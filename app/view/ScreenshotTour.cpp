@@ -1,0 +1,104 @@
+#include "app/view/ScreenshotTour.h"
+
+#include "app/view/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void Save(QWidget& widget, const QString& path) {
+  if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+  else std::printf("%s\n", qPrintable(path));
+  std::fflush(stdout);
+}
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+void Trigger(MainWindow& window, const char* actionName) {
+  if (auto* action = window.findChild<QAction*>(QString::fromLatin1(actionName))) action->trigger();
+  Settle();
+}
+
+void ShowPage(MainWindow& window, int index) {
+  if (auto* pages = window.findChild<QTabWidget*>(window.form().PageControl1.Name)) {
+    pages->setCurrentIndex(index);
+  }
+  Settle();
+}
+
+}  // namespace
+
+namespace ScreenshotTour {
+
+void WatchModalBoxes(const QString& folder) {
+  QDir().mkpath(folder);
+  auto* watcher = new QTimer(qApp);
+  auto* count = new int(0);
+  QObject::connect(watcher, &QTimer::timeout, qApp, [folder, count] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    Save(*modal, QDir(folder).filePath(QStringLiteral("box-%1.png").arg(++*count)));
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    else modal->close();
+  });
+  QObject::connect(qApp, &QObject::destroyed, [count] { delete count; });
+  watcher->start(400);
+}
+
+void Start(MainWindow& window, const QString& folder) {
+  QTimer::singleShot(1500, &window, [&window, folder] {
+    const QDir dir(folder);
+    // What the user sees of the connection, for whoever runs the tour.
+    const auto text = [&window](const QString& name) {
+      if (auto* edit = window.findChild<QLineEdit*>(name)) return edit->text();
+      if (auto* label = window.findChild<QLabel*>(name)) return label->text();
+      return QString();
+    };
+    const QString panel0 = window.form().StatusBar1.Name + QStringLiteral("Panel0");
+    std::printf("EditNrFabr=%s EditRokProd=%s panel0=%s\n", qPrintable(text(QStringLiteral("EditNrFabr"))),
+                qPrintable(text(QStringLiteral("EditRokProd"))), qPrintable(text(panel0)));
+    auto* pages = window.findChild<QTabWidget*>(window.form().PageControl1.Name);
+    const int count = pages ? pages->count() : 0;
+    for (int i = 0; i < count; ++i) {
+      ShowPage(window, i);
+      Save(window, dir.filePath(QStringLiteral("page-%1.png").arg(i + 1)));
+    }
+    // The settings as read from the controller.
+    Trigger(window, "N1");
+    ShowPage(window, 1);
+    Save(window, dir.filePath(QStringLiteral("page-2-read.png")));
+    ShowPage(window, 2);
+    Save(window, dir.filePath(QStringLiteral("page-3-read.png")));
+    // The event register: the list, then the first event line's detail.
+    Trigger(window, "Odczyt1");
+    ShowPage(window, 3);
+    Save(window, dir.filePath(QStringLiteral("page-4-read.png")));
+    if (auto* list = window.findChild<QListWidget*>(window.form().ListBox1.Name);
+        list && list->isVisible() && list->count() > 9) {
+      list->setFocus();
+      list->setCurrentRow(9);
+      QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+      QApplication::sendEvent(list, &enter);
+      Settle();
+      Save(window, dir.filePath(QStringLiteral("page-4-detail.png")));
+    }
+    window.close();
+    QApplication::quit();
+  });
+}
+
+}  // namespace ScreenshotTour

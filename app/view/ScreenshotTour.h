@@ -1,0 +1,19 @@
+#pragma once
+// The screenshot run of the program (--screenshot DIR): every modal box that
+// appears is saved as box-N.png and closed with its cancel or OK button, the
+// pages are saved as page-1.png ... page-8.png, then the settings and the
+// events are read through the menu and the grid, the check boxes, the event
+// list and one event's detail view are saved again; then the program quits.
+
+#include <QString>
+
+class MainWindow;
+
+namespace ScreenshotTour {
+
+// Before the window is made: the start-up boxes are saved and closed too.
+void WatchModalBoxes(const QString& folder);
+// After the window is shown.
+void Start(MainWindow& window, const QString& folder);
+
+}  // namespace ScreenshotTour

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Takes a PNG of every page of the window under a virtual X display, with the
+# window connected to the controller simulator (--demo): page-1.png ...
+# page-8.png, the grid, check boxes and event list after reading them
+# (page-2-read.png, page-3-read.png, page-4-read.png, page-4-detail.png) and
+# every message box that came up (box-N.png).
+# Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default: screenshots/)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${WLT_BUILD_DIR:-build}
+out=${1:-screenshots}
+if [ ! -x "$build/bin/wlt-nastawy" ] || [ ! -x "$build/bin/wlt-sim" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+# Always bring the two programs up to date; cheap when nothing changed.
+cmake --build "$build" -j"$(nproc)" --target wlt-nastawy wlt-sim
+mkdir -p "$out"
+rm -f "$out"/page-*.png "$out"/box-*.png
+# The window runs in a scratch folder: it looks for description files in
+# its current folder, and the tour must not pick up stray ones.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+out_abs=$(cd "$out" && pwd)
+bin_abs=$(cd "$build/bin" && pwd)
+(cd "$work" && xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
+  "$bin_abs/wlt-nastawy" --demo --screenshot "$out_abs")
+ls -1 "$out_abs"/*.png

@@ -1,0 +1,366 @@
+// The window's wiring, offscreen: the pages, menus and status panels as the
+// state gives them, user input reaching the state and its handlers, and
+// rendering that writes the state without calling handlers. Modal requests
+// go to the scripted FakeUi.
+
+#include "FakeUi.h"
+#include "app/view/MainWindow.h"
+#include "mdbcomp/PortMap.h"
+
+#if __has_include("SimProcess.h") && defined(WLT_SIM_PATH)
+#include "SimProcess.h"
+#define WLT_VIEW_TESTS_WITH_SIM 1
+#endif
+
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+const char* kMissingPort = "/nonexistent/wlt-view-test-port";
+
+// The window as a test drives it: a fake for everything modal, shown so
+// that clicks and keys reach the widgets.
+struct Window {
+  FakeUi ui;
+  std::unique_ptr<MainWindow> window;
+  Window() {
+    window = std::make_unique<MainWindow>(&ui);
+    window->show();
+    QTest::qWaitForWindowExposed(window.get());
+  }
+  TForm1& form() { return window->form(); }
+  template <typename T>
+  T* find(const QString& name) {
+    return window->findChild<T*>(name);
+  }
+  void showPage(int index) {
+    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(index);
+    QCoreApplication::processEvents();
+  }
+  QString panel(int i) { return find<QLabel>(QStringLiteral("StatusBar1Panel%1").arg(i))->text(); }
+};
+
+}  // namespace
+
+class MainWindowWiringTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    PortMap::Clear();
+    PortMap::Set("COM1", kMissingPort);
+  }
+  void cleanup() { PortMap::Clear(); }
+
+  void eightPagesWithTheirCaptionsInOrder() {
+    Window w;
+    auto* pages = w.find<QTabWidget>(QStringLiteral("PageControl1"));
+    QVERIFY(pages);
+    const QStringList captions = {QStringLiteral("WLT"), QStringLiteral("Czasy działania"),
+                                  QStringLiteral("Programowanie dzałania"), QStringLiteral("Zdarzenia"),
+                                  QStringLiteral("Ustawienia transmisji"), QStringLiteral("Ustawienia WLT"),
+                                  QStringLiteral("Testowanie"), QStringLiteral("O programie")};
+    QCOMPARE(pages->count(), 8);
+    for (int i = 0; i < 8; ++i) {
+      QCOMPARE(pages->tabText(i), captions[i]);
+      QCOMPARE(pages->widget(i)->objectName(), QStringLiteral("TabSheet%1").arg(i + 1));
+    }
+    QCOMPARE(pages->currentIndex(), 0);
+    // The user's page choice reaches the state.
+    pages->setCurrentIndex(4);
+    QCOMPARE(w.form().PageControl1.ActivePageIndex, 4);
+  }
+
+  void windowTitleSizeAndPosition() {
+    Window w;
+    QCOMPARE(w.window->windowTitle(), w.form().Caption);
+    QCOMPARE(w.window->size(), QSize(747, 594));
+  }
+
+  void menusWithTheirEntriesAndEnabledStates() {
+    Window w;
+    struct Expected {
+      const char* name;
+      QString caption;
+      bool enabled;
+    };
+    const std::vector<std::pair<QString, std::vector<Expected>>> menus = {
+        {QStringLiteral("Komunikacja"),
+         {{"Polcz1", QStringLiteral("Polącz"), true}, {"Rozlcz1", QStringLiteral("Rozlącz"), true}}},
+        {QStringLiteral("Nastawy"),
+         {{"N1", QStringLiteral("Odczyt nastaw z WLT"), true},
+          {"WLTPC1", QStringLiteral("Zapis nastaw do WLT"), true},
+          {"Otwrz1", QStringLiteral("Otwórz plik"), true},
+          {"Zapiszjako1", QStringLiteral("Zapisz plik jako..."), true},
+          {"Drukuj2", QStringLiteral("Drukuj"), true}}},
+        {QStringLiteral("Zdarzenia"),
+         {{"Odczyt1", QStringLiteral("Odczyt rejestru z WLT"), true},
+          {"OdczytPC1", QStringLiteral("Otwórz plik"), true},
+          {"Zapiszjako2", QStringLiteral("Zapisz plik jako..."), false},
+          {"Drukuj1", QStringLiteral("Drukuj"), false}}},
+    };
+    const QList<QAction*> top = w.window->menuBar()->actions();
+    QCOMPARE(top.size(), qsizetype(menus.size()));
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+      QCOMPARE(top[qsizetype(m)]->text(), menus[m].first);
+      const QList<QAction*> entries = top[qsizetype(m)]->menu()->actions();
+      QCOMPARE(entries.size(), qsizetype(menus[m].second.size()));
+      for (std::size_t e = 0; e < entries.size(); ++e) {
+        const Expected& expected = menus[m].second[e];
+        QCOMPARE(entries[qsizetype(e)]->objectName(), QString::fromLatin1(expected.name));
+        QCOMPARE(entries[qsizetype(e)]->text(), expected.caption);
+        QVERIFY2(entries[qsizetype(e)]->isEnabled() == expected.enabled, expected.name);
+      }
+    }
+    // Enabled states follow the state at the next rendering.
+    w.form().Drukuj1.Enabled = true;
+    w.form().OdczytPC1.Enabled = false;
+    w.window->Render();
+    QVERIFY(w.find<QAction>(QStringLiteral("Drukuj1"))->isEnabled());
+    QVERIFY(!w.find<QAction>(QStringLiteral("OdczytPC1"))->isEnabled());
+  }
+
+  void menuEntryRunsItsHandler() {
+    Window w;
+    w.ui.ClearRecords();
+    w.find<QAction>(QStringLiteral("Polcz1"))->trigger();
+    QCOMPARE(w.ui.Messages, QStringList{QStringLiteral("COM1 jest niedostępny")});
+  }
+
+  void fourStatusPanels() {
+    Window w;
+    const int widths[] = {90, 120, 50, 50};
+    for (int i = 0; i < 4; ++i) {
+      auto* panel = w.find<QLabel>(QStringLiteral("StatusBar1Panel%1").arg(i));
+      QVERIFY(panel);
+      QCOMPARE(panel->width(), widths[i]);
+      QCOMPARE(panel->text(), w.form().StatusBar1.Panels[std::size_t(i)].Text);
+    }
+    QCOMPARE(w.panel(0), QStringLiteral(" Brak połączenia"));
+    QVERIFY(w.panel(2).isEmpty() && w.panel(3).isEmpty());
+  }
+
+  void everyControlHasItsWidget() {
+    Window w;
+    int checked = 0;
+    for (const TControl* control : w.form().Controls()) {
+      QVERIFY2(w.window->findChild<QObject*>(control->Name), qPrintable(control->Name));
+      ++checked;
+    }
+    QVERIFY(checked > 300);  // 110 + 160 check boxes, 160 labels and the rest
+  }
+
+  void startUpWithoutPortStillOpensTheWindow() {
+    Window w;
+    QVERIFY(w.ui.Messages.contains(QStringLiteral("COM1 jest niedostępny")));
+    QVERIFY(w.window->isVisible());
+    QCOMPARE(w.panel(0), QStringLiteral(" Brak połączenia"));
+  }
+
+  void connectButtonReachesConnectDevice() {
+    Window w;
+    w.showPage(4);
+    auto* connect = w.find<QPushButton>(QStringLiteral("Connect"));
+    QVERIFY(connect);
+    QCOMPARE(connect->text(), QStringLiteral("Połącz"));
+    w.ui.ClearRecords();
+    QTest::mouseClick(connect, Qt::LeftButton);
+    QCOMPARE(w.ui.Messages, QStringList{QStringLiteral("COM1 jest niedostępny")});
+    QCOMPARE(w.ui.Beeps, 1);
+    QCOMPARE(w.panel(0), QStringLiteral(" Brak połączenia"));
+  }
+
+#ifdef WLT_VIEW_TESTS_WITH_SIM
+  void connectAndDisconnectWithTheSimulator() {
+    SimProcess sim({"--factory-number", "7", "--production-year", "2019"});
+    QVERIFY(sim.Running());
+    PortMap::Set("COM1", sim.DevicePath());
+    Window w;  // FormCreate connects
+    QCOMPARE(w.panel(0), QStringLiteral(" Połączony"));
+    QCOMPARE(w.find<QLineEdit>(QStringLiteral("EditNrFabr"))->text(), QStringLiteral("7"));
+    QCOMPARE(w.find<QLineEdit>(QStringLiteral("EditRokProd"))->text(), QStringLiteral("2019"));
+    QVERIFY(!w.find<QAction>(QStringLiteral("OdczytPC1"))->isEnabled());
+
+    w.showPage(4);
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("Disconnect")), Qt::LeftButton);
+    QCOMPARE(w.panel(0), QStringLiteral(" Brak połączenia"));
+    QVERIFY(w.find<QAction>(QStringLiteral("OdczytPC1"))->isEnabled());
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("Connect")), Qt::LeftButton);
+    QCOMPARE(w.panel(0), QStringLiteral(" Połączony"));
+  }
+#endif
+
+  void gridShowsTheStateWithFixedHeaderRowAndNameColumn() {
+    Window w;
+    auto* grid = w.find<QTableWidget>(QStringLiteral("StringGrid1"));
+    QVERIFY(grid);
+    QCOMPARE(grid->columnCount(), 3);
+    QCOMPARE(grid->rowCount(), 21);
+    for (int c = 0; c < 3; ++c) QCOMPARE(grid->columnWidth(c), 124);
+    for (int r = 0; r < 21; ++r) QCOMPARE(grid->rowHeight(r), 18);
+    QCOMPARE(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Wartość"));
+    for (int r = 0; r < 21; ++r)
+      for (int c = 0; c < 3; ++c) {
+        QCOMPARE(grid->item(r, c)->text(), w.form().StringGrid1.Cells(c, r));
+        const bool editable = grid->item(r, c)->flags().testFlag(Qt::ItemIsEditable);
+        QCOMPARE(editable, r >= 1 && c >= 1);
+      }
+  }
+
+  void gridEditReachesTheCellAsTyped() {
+    Window w;
+    w.showPage(1);
+    auto* grid = w.find<QTableWidget>(QStringLiteral("StringGrid1"));
+    grid->setFocus();
+    grid->setCurrentCell(3, 1);
+    grid->editItem(grid->item(3, 1));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("1250"));
+    // Before the editor closes: a menu command now sees the typed value.
+    QCOMPARE(w.form().StringGrid1.Cells(1, 3), QStringLiteral("1250"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(w.form().StringGrid1.Cells(1, 3), QStringLiteral("1250"));
+    QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("1250"));
+  }
+
+  void programmingCheckBoxToggleReachesTheState() {
+    Window w;
+    w.showPage(2);
+    auto* box = w.find<QCheckBox>(QStringLiteral("CheckBox801"));
+    QVERIFY(box);
+    QCOMPARE(box->text(), w.form().CheckBox(801).Caption);
+    QCOMPARE(box->geometry().topLeft(), QPoint(10, 8));
+    QCOMPARE(w.find<QCheckBox>(QStringLiteral("CheckBox820"))->geometry().topLeft(), QPoint(10, 377));
+    QCOMPARE(w.find<QCheckBox>(QStringLiteral("CheckBox891"))->geometry().topLeft(), QPoint(610, 8));
+    QVERIFY(!w.form().CheckBox(801).Checked);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    QVERIFY(w.form().CheckBox(801).Checked);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    QVERIFY(!w.form().CheckBox(801).Checked);
+  }
+
+  void renderingWritesTheStateWithoutCallingHandlers() {
+    Window w;
+    TForm1& f = w.form();
+    const TParity parity = f.Mdb1.Parity;
+    f.ComboBox3.SetItemIndex(0);  // "Parzysta", set without its handler
+    f.CheckBox(805).Checked = true;
+    f.SpinEdit1.Text = QStringLiteral("12");
+    f.Edit4.Text = QStringLiteral("Nie ma żadnej informacji");
+    w.window->Render();
+    QCOMPARE(w.find<QComboBox>(QStringLiteral("ComboBox3"))->currentText(), QStringLiteral("Parzysta"));
+    QVERIFY(w.find<QCheckBox>(QStringLiteral("CheckBox805"))->isChecked());
+    QCOMPARE(w.find<QWidget>(QStringLiteral("SpinEdit1"))->findChild<QLineEdit*>()->text(),
+             QStringLiteral("12"));
+    QCOMPARE(w.find<QLineEdit>(QStringLiteral("Edit4"))->text(), QStringLiteral("Nie ma żadnej informacji"));
+    QCOMPARE(f.Mdb1.Parity, parity);  // ComboBox3Change did not run
+    QCOMPARE(int(f.SlaveAddress), 1);  // nor SpinEdit1Change
+  }
+
+  void typedPortTextReachesTheStateAndLeavesThePort() {
+    Window w;
+    w.showPage(4);
+    auto* box = w.find<QComboBox>(QStringLiteral("ComboBox1"));
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("COM5"));
+    QCOMPARE(w.form().ComboBox1.Text, QStringLiteral("COM5"));
+    QCOMPARE(w.form().ComboBox1.ItemIndex, -1);
+    QCOMPARE(w.form().Mdb1.Port, COM1);
+    QCOMPARE(box->currentText(), QStringLiteral("COM5"));
+  }
+
+  void pickedParityRunsItsChangeHandler() {
+    Window w;
+    w.showPage(4);
+    auto* box = w.find<QComboBox>(QStringLiteral("ComboBox3"));
+    QCOMPARE(box->currentText(), QStringLiteral("Brak"));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Up);  // the item above: "Nieparzysta"
+    QCOMPARE(w.form().ComboBox3.Text, QStringLiteral("Nieparzysta"));
+    QCOMPARE(w.form().ComboBox3.ItemIndex, 1);
+    QCOMPARE(w.form().Mdb1.Parity, prOdd);
+  }
+
+  void typedAddressIsLimitedByItsHandler() {
+    Window w;
+    w.showPage(4);
+    QLineEdit* edit = w.find<QWidget>(QStringLiteral("SpinEdit1"))->findChild<QLineEdit*>();
+    QVERIFY(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("300"));
+    QCOMPARE(int(w.form().SlaveAddress), 247);
+    QCOMPARE(edit->text(), QStringLiteral("247"));
+    QTest::keyClick(edit, Qt::Key_Up);  // stays in range
+    QCOMPARE(edit->text(), QStringLiteral("247"));
+    QTest::keyClick(edit, Qt::Key_Down);
+    QCOMPARE(int(w.form().SlaveAddress), 246);
+  }
+
+  void upDownWrapsFromTheTop() {
+    Window w;
+    TForm1& f = w.form();
+    f.ListBox1.Visible = false;  // the record view in front
+    f.UpDown1.Position = 100;
+    w.window->Render();
+    w.showPage(3);
+    auto* up = w.find<QWidget>(QStringLiteral("UpDown1"))->findChild<QToolButton*>(QStringLiteral("Up"));
+    QVERIFY(up);
+    QTest::mouseClick(up, Qt::LeftButton);
+    QCOMPARE(f.UpDown1.Position, 0);
+    auto* down = w.find<QWidget>(QStringLiteral("UpDown1"))->findChild<QToolButton*>(QStringLiteral("Down"));
+    QTest::mouseClick(down, Qt::LeftButton);
+    QCOMPARE(f.UpDown1.Position, 100);
+  }
+
+  void eventListFillsThePageAndFollowsTheState() {
+    Window w;
+    TForm1& f = w.form();
+    w.showPage(3);
+    auto* list = w.find<QListWidget>(QStringLiteral("ListBox1"));
+    QVERIFY(list && list->isVisible());
+    QVERIFY(list->font().fixedPitch() || QFontInfo(list->font()).fixedPitch());
+    QCOMPARE(list->geometry(), list->parentWidget()->rect());
+    f.ListBox1.Items = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    w.window->Render();
+    QCOMPARE(list->count(), 3);
+    list->setCurrentRow(2);  // the user's choice reaches the state
+    QCOMPARE(f.ListBox1.ItemIndex, 2);
+    f.ListBox1.Visible = false;
+    w.window->Render();
+    QVERIFY(!list->isVisible());
+    QVERIFY(w.find<QCheckBox>(QStringLiteral("CheckBox160"))->isVisible());
+    QVERIFY(!w.find<QCheckBox>(QStringLiteral("CheckBox160"))->isEnabled());
+  }
+
+  void hiddenControlsStayHidden() {
+    Window w;
+    w.showPage(4);
+    QVERIFY(!w.find<QCheckBox>(QStringLiteral("CheckBox_1"))->isVisible());
+    w.showPage(3);
+    QVERIFY(!w.find<QWidget>(QStringLiteral("RichEdit1"))->isVisible());
+  }
+};
+
+QTEST_MAIN(MainWindowWiringTest)
+#include "MainWindowWiringTest.moc"
