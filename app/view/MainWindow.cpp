@@ -3,11 +3,13 @@
 
 #include "app/view/MainWindow.h"
 
+#include "app/view/CompactTabStyle.h"
 #include "app/view/GridCellDelegate.h"
 #include "app/view/Pictures.h"
 #include "app/view/ViewFonts.h"
 
 #include <QCloseEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -36,7 +38,12 @@ MainWindow::MainWindow(Ui* modalOverride, std::unique_ptr<SerialLine> line, QWid
   column->addSpacing(2);
 
   pages_ = new QTabWidget(central);
-  pages_->setUsesScrollButtons(false);
+  // Where the captions do not fit, arrows scroll the tabs instead of the
+  // window growing wider.
+  pages_->setUsesScrollButtons(true);
+  auto* tabStyle = new CompactTabStyle;
+  tabStyle->setParent(pages_);
+  pages_->tabBar()->setStyle(tabStyle);
   pages_->setDocumentMode(false);
   pages_->addTab(BuildPicturePage(), QString());
   pages_->addTab(BuildGridPage(), QString());

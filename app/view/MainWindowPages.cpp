@@ -109,7 +109,13 @@ QWidget* MainWindow::BuildProgrammingPage() {
     for (int n = columns[c][0]; n <= columns[c][1]; ++n) {
       const int rowIndex = n - columns[c][0];
       const int y = 8 + int(std::lround(rowIndex * (377.0 - 8.0) / 19.0));
-      AddCheckBox(panel, form_->CheckBox(n), QRect(10 + 100 * c, y, 97, 17));
+      // The last column has the page's spare width for its longer captions.
+      const int width = c == 6 ? 124 : 97;
+      QCheckBox* box = AddCheckBox(panel, form_->CheckBox(n), QRect(10 + 100 * c, y, width, 17));
+      const TCheckBox& state = form_->CheckBox(n);
+      renderers_.push_back([box, &state] {
+        if (box->toolTip() != state.Caption) box->setToolTip(state.Caption);
+      });
     }
   }
   return page;

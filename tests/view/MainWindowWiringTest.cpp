@@ -41,7 +41,7 @@ struct Window {
   Window() {
     window = std::make_unique<MainWindow>(&ui);
     window->show();
-    QTest::qWaitForWindowExposed(window.get());
+    if (!QTest::qWaitForWindowExposed(window.get())) qWarning("window not exposed");
   }
   TForm1& form() { return window->form(); }
   template <typename T>
@@ -120,7 +120,7 @@ class MainWindowWiringTest : public QObject {
       QCOMPARE(top[qsizetype(m)]->text(), menus[m].first);
       const QList<QAction*> entries = top[qsizetype(m)]->menu()->actions();
       QCOMPARE(entries.size(), qsizetype(menus[m].second.size()));
-      for (std::size_t e = 0; e < entries.size(); ++e) {
+      for (std::size_t e = 0; e < std::size_t(entries.size()); ++e) {
         const Expected& expected = menus[m].second[e];
         QCOMPARE(entries[qsizetype(e)]->objectName(), QString::fromLatin1(expected.name));
         QCOMPARE(entries[qsizetype(e)]->text(), expected.caption);
@@ -185,8 +185,11 @@ class MainWindowWiringTest : public QObject {
     QCOMPARE(w.panel(0), QStringLiteral(" Brak połączenia"));
   }
 
-#ifdef WLT_VIEW_TESTS_WITH_SIM
+  // The slot is always declared: moc does not see which helpers exist.
   void connectAndDisconnectWithTheSimulator() {
+#ifndef WLT_VIEW_TESTS_WITH_SIM
+    QSKIP("wlt-sim is not built");
+#else
     SimProcess sim({"--factory-number", "7", "--production-year", "2019"});
     QVERIFY(sim.Running());
     PortMap::Set("COM1", sim.DevicePath());
@@ -202,8 +205,8 @@ class MainWindowWiringTest : public QObject {
     QVERIFY(w.find<QAction>(QStringLiteral("OdczytPC1"))->isEnabled());
     QTest::mouseClick(w.find<QPushButton>(QStringLiteral("Connect")), Qt::LeftButton);
     QCOMPARE(w.panel(0), QStringLiteral(" Połączony"));
-  }
 #endif
+  }
 
   void gridShowsTheStateWithFixedHeaderRowAndNameColumn() {
     Window w;
@@ -239,7 +242,7 @@ class MainWindowWiringTest : public QObject {
     QCOMPARE(w.form().StringGrid1.Cells(1, 3), QStringLiteral("1250"));
     QTest::keyClick(editor, Qt::Key_Return);
     QCOMPARE(w.form().StringGrid1.Cells(1, 3), QStringLiteral("1250"));
-    QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("1250"));
+    QTRY_COMPARE(grid->item(3, 1)->text(), QStringLiteral("1250"));  // the editor commits queued
   }
 
   void programmingCheckBoxToggleReachesTheState() {

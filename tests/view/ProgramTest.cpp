@@ -47,7 +47,7 @@ class ProgramTest : public QObject {
   }
 
   void badPortValueEndsWithStatus2() {
-    for (const QString bad : {QStringLiteral("COM1"), QStringLiteral("COMX=/dev/null"),
+    for (const QString& bad : {QStringLiteral("COM1"), QStringLiteral("COMX=/dev/null"),
                               QStringLiteral("COM1=")}) {
       const Outcome o = RunProgram({QStringLiteral("--port"), bad});
       QCOMPARE(o.exitCode, 2);

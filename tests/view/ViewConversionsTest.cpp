@@ -88,7 +88,7 @@ class ViewConversionsTest : public QObject {
     QString error;
     QVERIFY(ApplyPortOptions({QStringLiteral("COM3=/tmp/wlt-a"), QStringLiteral("COM3=/tmp/wlt-b")}, error));
     QCOMPARE(QString::fromStdString(PortMap::Resolve("COM3")), QStringLiteral("/tmp/wlt-b"));
-    for (const QString bad : {QStringLiteral("COM0=/x"), QStringLiteral("COM1"), QStringLiteral("COM1="),
+    for (const QString& bad : {QStringLiteral("COM0=/x"), QStringLiteral("COM1"), QStringLiteral("COM1="),
                               QStringLiteral("LPT1=/x")}) {
       QVERIFY2(!ApplyPortOptions({bad}, error), qPrintable(bad));
       QVERIFY(error.contains(bad));
