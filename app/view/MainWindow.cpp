@@ -68,7 +68,13 @@ MainWindow::MainWindow(Ui* modalOverride, std::unique_ptr<SerialLine> line, QWid
   Run([this] { form_->FormCreate(); });
 }
 
-MainWindow::~MainWindow() { Destroy(); }
+MainWindow::~MainWindow() {
+  Destroy();
+  // The pages go while the state they report into still exists; whatever
+  // they signal on the way out is ignored.
+  rendering_ = true;
+  delete takeCentralWidget();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   Destroy();

@@ -87,8 +87,17 @@ void Start(MainWindow& window, const QString& folder) {
     Trigger(window, "Odczyt1");
     ShowPage(window, 3);
     Save(window, dir.filePath(QStringLiteral("page-4-read.png")));
-    if (auto* list = window.findChild<QListWidget*>(window.form().ListBox1.Name);
-        list && list->isVisible() && list->count() > 9) {
+    auto* list = window.findChild<QListWidget*>(window.form().ListBox1.Name);
+    if (list && list->isVisible()) {
+      // The record view behind the list, as the picture shows it (the
+      // state is not touched: the next rendering brings the list back).
+      list->hide();
+      Settle();
+      Save(window, dir.filePath(QStringLiteral("page-4-record.png")));
+      window.Render();
+      Settle();
+    }
+    if (list && list->isVisible() && list->count() > 9) {
       list->setFocus();
       list->setCurrentRow(9);
       QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
