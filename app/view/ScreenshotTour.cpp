@@ -91,8 +91,7 @@ void Start(MainWindow& window, const QString& folder) {
     if (list && list->isVisible()) {
       // The record view behind the list, as the picture shows it (the
       // state is not touched: the next rendering brings the list back).
-      list->hide();
-      Settle();
+      list->hide();  // grabbed at once: the next timer tick renders it back
       Save(window, dir.filePath(QStringLiteral("page-4-record.png")));
       window.Render();
       Settle();
