@@ -6,10 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
-
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -42,6 +41,7 @@ bool WaitForChild(pid_t pid, int timeoutMs, int* status) {
     ::close(pidFd);
     if (r == 0) return false;
   }
+  // Without a process descriptor (kernels before 5.3) the wait has no time-out.
   while (::waitpid(pid, status, 0) < 0) {
     if (errno != EINTR) return false;
   }
