@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -51,6 +54,10 @@ void WatchModalBoxes(const QString& folder) {
   QObject::connect(watcher, &QTimer::timeout, qApp, [folder, count] {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) return;
+    // The picture has no title bar without a window manager: name it here.
+    QString text;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
+    std::printf("box-%d: [%s] %s\n", *count + 1, qPrintable(modal->windowTitle()), qPrintable(text));
     Save(*modal, QDir(folder).filePath(QStringLiteral("box-%1.png").arg(++*count)));
     if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
     else modal->close();
@@ -103,6 +110,15 @@ void Start(MainWindow& window, const QString& folder) {
       QApplication::sendEvent(list, &enter);
       Settle();
       Save(window, dir.filePath(QStringLiteral("page-4-detail.png")));
+    }
+    // A port that is not there: the message box of a failed connection.
+    ShowPage(window, 4);
+    if (auto* port = window.findChild<QComboBox*>(window.form().ComboBox1.Name)) {
+      port->setCurrentIndex(3);
+      emit port->activated(3);  // as if the user had picked "COM4"
+      Settle();
+      if (auto* connect = window.findChild<QPushButton*>(window.form().Connect.Name)) connect->click();
+      Settle();
     }
     window.close();
     QApplication::quit();
