@@ -8,10 +8,10 @@ namespace wltsim {
 
 namespace {
 
-// Small deterministic generator, so the same seed always gives the same history.
+// Small deterministic generator, so the same history number always gives the same history.
 class Lcg {
  public:
-  explicit Lcg(unsigned seed) : state_(seed * 2654435761u + 12345u) {}
+  explicit Lcg(unsigned historyNumber) : state_(historyNumber * 2654435761u + 12345u) {}
   unsigned Next() {
     state_ = state_ * 1103515245u + 12345u;
     return (state_ >> 8) & 0xFFFFFF;
@@ -30,11 +30,11 @@ EventWords ErasedEventHistory() {
   return words;
 }
 
-EventWords GenerateEventHistory(int count, unsigned seed) {
+EventWords GenerateEventHistory(int count, unsigned historyNumber) {
   EventWords words = ErasedEventHistory();
   if (count < 0) count = 0;
   if (count > kEventRecords) count = kEventRecords;
-  Lcg random(seed);
+  Lcg random(historyNumber);
   // Start on 2 January 2023 and move forward by hours to a few days per event.
   tm start{};
   start.tm_year = 123;

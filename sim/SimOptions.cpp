@@ -13,7 +13,7 @@ namespace {
 enum OptionId {
   kDevice = 1000, kLink, kLog, kSlave, kBaud, kParity, kStopBits, kPace, kVerbose,
   kFactoryNumber, kProductionYear, kNetworkAddress, kClock, kClockOffset, kFreezeClock, kSet,
-  kErasedEvents, kEventCount, kEventSeed,
+  kErasedEvents, kEventCount, kEventHistory,
   kNoAnswer, kAnswerFromTry, kBadCrc, kStopAfterRequests, kStopAfterWrites, kException,
   kWrongSlave, kShortReply, kBadByteCount, kHelp
 };
@@ -37,7 +37,7 @@ const option kLongOptions[] = {
     {"set", required_argument, nullptr, kSet},
     {"erased-events", no_argument, nullptr, kErasedEvents},
     {"event-count", required_argument, nullptr, kEventCount},
-    {"event-seed", required_argument, nullptr, kEventSeed},
+    {"event-history", required_argument, nullptr, kEventHistory},
     {"no-answer", no_argument, nullptr, kNoAnswer},
     {"answer-from-try", required_argument, nullptr, kAnswerFromTry},
     {"bad-crc", no_argument, nullptr, kBadCrc},
@@ -156,9 +156,9 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
         if (!ParseInt(arg, 0, 40, n)) return bad("event-count");
         o.eventCount = static_cast<int>(n);
         break;
-      case kEventSeed:
-        if (!ParseInt(arg, 0, 0xFFFFFFFFLL, n)) return bad("event-seed");
-        o.eventSeed = static_cast<unsigned>(n);
+      case kEventHistory:
+        if (!ParseInt(arg, 0, 0xFFFFFFFFLL, n)) return bad("event-history");
+        o.eventHistory = static_cast<unsigned>(n);
         break;
       case kNoAnswer: o.noAnswer = true; break;
       case kAnswerFromTry:
@@ -226,7 +226,7 @@ std::string UsageText() {
       "  --freeze-clock            the controller clock stands still (setting it still works)\n"
       "  --set REG=VALUE           preset a served register (repeatable)\n"
       "  --event-count N           generated event records 0-40, the other slots erased (default 40)\n"
-      "  --event-seed N            seed of the generated event history (default 1)\n"
+      "  --event-history N         which generated event history (default 1)\n"
       "  --erased-events           every event register bit set, as after erasing\n"
       "\n"
       "Faults:\n"

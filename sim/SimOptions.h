@@ -38,7 +38,7 @@ struct SimOptions {
   std::vector<std::pair<int, uint16_t>> presets;  // --set REG=VALUE
   bool erasedEvents = false;
   int eventCount = 40;
-  unsigned eventSeed = 1;
+  unsigned eventHistory = 1;
 
   // Faults
   bool noAnswer = false;

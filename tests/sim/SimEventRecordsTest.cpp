@@ -85,10 +85,10 @@ TEST(SimEvents, EventCountLeavesTheOtherSlotsErased) {
   for (size_t i = 5 * 17; i < words.size(); ++i) ASSERT_EQ(words[i], 0xFFFF) << i;
 }
 
-TEST(SimEvents, HistoryDependsOnTheSeedOnly) {
+TEST(SimEvents, HistoryDependsOnTheHistoryNumberOnly) {
   auto a = Recorder({});
-  auto b = Recorder({"--event-seed", "1"});
-  auto c = Recorder({"--event-seed", "99"});
+  auto b = Recorder({"--event-history", "1"});
+  auto c = Recorder({"--event-history", "99"});
   ASSERT_EQ(a.size(), 680u);
   EXPECT_EQ(a, b);
   EXPECT_NE(a, c);
