@@ -21,8 +21,7 @@ class DemoSimulator {
   bool Running() const { return process_.state() != QProcess::NotRunning; }
   void Stop();
 
-  // The simulator's options for the demo: a plausible controller, replies
-  // paced like a real line.
+  // The simulator's options for the demo: a plausible controller.
   static QStringList DemoArguments();
 
  private:
