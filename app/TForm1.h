@@ -182,6 +182,9 @@ class TForm1 {
   // Files (files/)
   void LoadSettingsFile(const QString& fileName);
 
+  // Events (events/)
+  void BuildEventList();  // refills ListBox1 from EventTable
+
   // Services (services/)
   void ReadTestSchedule();
 
