@@ -47,20 +47,40 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Milliseconds left until deadline, rounded up so that poll() never wakes early.
-int MillisecondsUntil(Clock::time_point deadline) {
-  const auto left = deadline - Clock::now();
-  if (left <= Clock::duration::zero()) return 0;
-  const auto us = std::chrono::duration_cast<std::chrono::microseconds>(left).count();
-  return static_cast<int>(std::min<long long>((us + 999) / 1000, 1 << 30));
+// The kernel lets a poll() time-out run late by a thousandth of its length
+// (3 ms on the 2970 ms of an unanswered settings read). Waiting in slices of
+// at most 100 ms keeps that under 0.1 ms, and a time-out in nanoseconds
+// loses nothing to rounding.
+constexpr auto kLongestSlice = std::chrono::milliseconds(100);
+
+// Waits until fd has one of events or deadline has passed. Returns the
+// poll() result of the last slice: 1 with revents set, 0 at the deadline,
+// -1 on an error other than an interrupted wait. A negative fd waits for the
+// deadline alone.
+int WaitUntil(int fd, short events, Clock::time_point deadline, short& revents) {
+  revents = 0;
+  for (;;) {
+    const auto left = deadline - Clock::now();
+    if (left <= Clock::duration::zero()) return 0;
+    const auto slice = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::min<Clock::duration>(left, kLongestSlice));
+    const timespec timeout{static_cast<time_t>(slice.count() / 1000000000),
+                           static_cast<long>(slice.count() % 1000000000)};
+    pollfd p{fd, events, 0};
+    const int r = ppoll(&p, fd >= 0 ? 1 : 0, &timeout, nullptr);
+    if (r < 0 && errno == EINTR) continue;
+    if (r != 0) {
+      revents = p.revents;
+      return r;
+    }
+  }
 }
 
 // Waits without a descriptor (a line that hung up still costs its time-out,
 // like a cable pulled from a real port), never spinning.
 void WaitUntil(Clock::time_point deadline) {
-  for (int ms = MillisecondsUntil(deadline); ms > 0; ms = MillisecondsUntil(deadline)) {
-    poll(nullptr, 0, ms);
-  }
+  short revents = 0;
+  WaitUntil(-1, 0, deadline, revents);
 }
 
 bool StandardSpeed(std::uint32_t bitRate, speed_t& speed) {
@@ -277,12 +297,10 @@ std::size_t PosixSerialLine::Write(const std::uint8_t* data, std::size_t count) 
     }
     if (n < 0 && errno == EINTR) continue;
     if (n == 0 || errno != EAGAIN) break;
-    const int ms = MillisecondsUntil(deadline);
-    if (ms <= 0) break;
-    pollfd p {fd_, POLLOUT, 0};
-    const int r = poll(&p, 1, ms);
-    if (r < 0 && errno == EINTR) continue;
-    if (r <= 0 || (p.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) break;
+    short revents = 0;
+    if (WaitUntil(fd_, POLLOUT, deadline, revents) <= 0 ||
+        (revents & (POLLERR | POLLHUP | POLLNVAL)) != 0)
+      break;
   }
   return written;
 }
@@ -299,13 +317,9 @@ std::size_t PosixSerialLine::Read(std::uint8_t* buffer, std::size_t count) {
     // Until the first byte only the total time-out runs; after it, also the
     // silence after the last byte.
     const auto deadline = got == 0 ? totalDeadline : std::min(totalDeadline, lastByte + interval);
-    const int ms = MillisecondsUntil(deadline);
-    if (ms <= 0) break;
-    pollfd p {fd_, POLLIN, 0};
-    const int r = poll(&p, 1, ms);
-    if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) break;  // time-out (or a failing poll)
-    if ((p.revents & POLLIN) != 0) {
+    short revents = 0;
+    if (WaitUntil(fd_, POLLIN, deadline, revents) <= 0) break;  // time-out (or a failing poll)
+    if ((revents & POLLIN) != 0) {
       const ssize_t n = ::read(fd_, buffer + got, count - got);
       if (n > 0) {
         got += static_cast<std::size_t>(n);

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -373,6 +374,33 @@ TEST_F(LineOnPty, ShortReplyEndsOnTheSilenceAfterItsLastByte) {
   ASSERT_EQ(line.Read(buffer, 13), 5u);
   EXPECT_LT(MillisecondsSince(start), 300);  // far below the 630 ms total
   EXPECT_EQ(Hex(Bytes(buffer, buffer + 5)), "01 83 02 C0 F1");
+}
+
+// A silence of 10 ms ends a reply: bytes that follow a longer gap belong to
+// no reply of this read (a longer silence would glue two frames together).
+TEST_F(LineOnPty, GapInTheMiddleOfAReplyEndsTheRead) {
+  PtyPair pty;
+  ASSERT_GE(pty.holder, 0);
+  PosixSerialLine line;
+  ASSERT_TRUE(line.Open(pty.slavePath));
+  ASSERT_TRUE(line.Configure(LineSettings{}));
+  const Bytes reply = WithCrc({0x01, 0x03, 0x02, 0x12, 0x34});
+  ASSERT_EQ(::write(pty.master, reply.data(), 3), 3);
+  // The rest comes 20 ms after the line took the first bytes: the other end
+  // watches the line's input queue run empty, then waits out the gap.
+  std::thread other([&] {
+    for (int i = 0; i < 2000; ++i) {
+      int queued = 0;
+      if (ioctl(pty.holder, FIONREAD, &queued) == 0 && queued == 0) break;
+      poll(nullptr, 0, 1);
+    }
+    poll(nullptr, 0, 20);
+    (void)::write(pty.master, reply.data() + 3, reply.size() - 3);
+  });
+  std::uint8_t buffer[16] = {};
+  const std::size_t got = line.Read(buffer, sizeof buffer);
+  other.join();
+  EXPECT_EQ(Hex(Bytes(buffer, buffer + got)), "01 03 02");
 }
 
 TEST_F(LineOnPty, PurgeDiscardsWhatArrivedBefore) {
