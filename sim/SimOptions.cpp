@@ -1,5 +1,7 @@
 #include "SimOptions.h"
 
+#include "ControllerModel.h"
+
 #include <getopt.h>
 
 #include <cerrno>
@@ -148,6 +150,13 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
       case kSet: {
         std::pair<int, uint16_t> preset;
         if (!ParsePreset(arg, preset)) return bad("set");
+        // A preset that the controller would never serve is a mistake in
+        // the test that asked for it, not something to ignore.
+        if (!ControllerModel::Readable(preset.first)) {
+          message = "invalid value for --set: " + std::string(arg) + ": register " +
+                    std::to_string(preset.first) + " is not in the simulated register map";
+          return ParseOutcome::Error;
+        }
         o.presets.push_back(preset);
         break;
       }

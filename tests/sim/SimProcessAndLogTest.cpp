@@ -150,7 +150,8 @@ TEST(SimCommandLine, HelpAndBadValues) {
   EXPECT_EQ(::pclose(p), 0);
   EXPECT_NE(std::string(buf).find("--answer-from-try"), std::string::npos);
   for (const char* bad : {" --slave 0", " --slave 248", " --exception 10-5", " --clock 2003-13-01T00:00:00",
-                          " --parity X", " --answer-from-try 0", " stray"}) {
+                          " --parity X", " --answer-from-try 0", " stray", " --set 5000=1",
+                          " --set 1000=1", " --set 1321=70000"}) {
     std::string c = std::string(WLT_SIM_PATH) + bad + " >/dev/null 2>&1";
     int status = std::system(c.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << bad;
