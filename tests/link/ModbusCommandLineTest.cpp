@@ -13,9 +13,10 @@ struct Parsed {
   std::string error;
 };
 
-Parsed Parse(std::vector<std::string> args) {
+Parsed Parse(std::vector<std::string> args,
+             LineOptions::PortSyntax syntax = LineOptions::PortSyntax::NamesAndPaths) {
   Parsed p;
-  p.ok = ParseModbusCommand(args, p.command, p.error);
+  p.ok = ParseModbusCommand(args, p.command, p.error, syntax);
   return p;
 }
 
@@ -53,14 +54,35 @@ TEST(ModbusCommandLine, WriteWithEveryOption) {
 }
 
 TEST(ModbusCommandLine, PortAsDevicePathOrMapping) {
-  Parsed p = Parse({"--port", "/dev/pts/5", "read", "898", "1"});
+  struct Case {
+    const char* value;
+    TPortType port;
+    const char* device;
+  } const cases[] = {
+      {"COM3", COM3, ""},
+      {"/dev/pts/5", COM1, "/dev/pts/5"},
+      {"COM2=/dev/ttyUSB0", COM2, "/dev/ttyUSB0"},
+  };
+  for (const Case& c : cases) {
+    const Parsed p = Parse({"--port", c.value, "read", "898", "1"});
+    ASSERT_TRUE(p.ok) << c.value << ": " << p.error;
+    EXPECT_EQ(p.command.Port, c.port) << c.value;
+    EXPECT_EQ(p.command.DevicePath, c.device) << c.value;
+  }
+}
+
+// Windows opens ports by name: a path never reaches the line there, so it is
+// refused with the reason instead of quietly opening COM1.
+TEST(ModbusCommandLine, PortNamesOnlyWhereTheSystemTakesNoPaths) {
+  const auto namesOnly = LineOptions::PortSyntax::NamesOnly;
+  Parsed p = Parse({"--port", "COM4", "read", "898", "1"}, namesOnly);
   ASSERT_TRUE(p.ok) << p.error;
-  EXPECT_EQ(p.command.Port, COM1);
-  EXPECT_EQ(p.command.DevicePath, "/dev/pts/5");
-  p = Parse({"--port", "COM2=/dev/ttyUSB0", "read", "898", "1"});
-  ASSERT_TRUE(p.ok) << p.error;
-  EXPECT_EQ(p.command.Port, COM2);
-  EXPECT_EQ(p.command.PortMappings, (std::vector<std::string>{"COM2=/dev/ttyUSB0"}));
+  EXPECT_EQ(p.command.Port, COM4);
+  for (const char* path : {"/dev/pts/0", "COM2=/dev/ttyUSB0", "\\\\.\\COM10"}) {
+    p = Parse({"--port", path, "read", "898", "1"}, namesOnly);
+    EXPECT_FALSE(p.ok) << path;
+    EXPECT_NE(p.error.find("by name"), std::string::npos) << path << ": " << p.error;
+  }
 }
 
 TEST(ModbusCommandLine, EveryBitRateOfTheLink) {

@@ -139,4 +139,16 @@ TEST_F(WltModbusUnderWine, BadArgumentsExitWithTwoBeforeTouchingThePort) {
   EXPECT_TRUE(sim_->Requests().empty()) << sim_->Log();
 }
 
+// Windows opens ports by name: a path is refused with the reason, never
+// replaced by COM1 (which here leads to the simulator).
+TEST_F(WltModbusUnderWine, DevicePathsAreRefusedWithTheReason) {
+  StartSim({});
+  for (const char* port : {"/dev/pts/0", "COM2=/dev/ttyUSB0"}) {
+    const WineRun run = Modbus({"--port", port, "read", "801", "1"});
+    EXPECT_EQ(run.ExitCode, 2) << port << run.Output << run.Errors;
+    EXPECT_NE(run.Errors.find("by name"), std::string::npos) << run.Errors;
+  }
+  EXPECT_TRUE(sim_->Requests().empty()) << sim_->Log();
+}
+
 }  // namespace

@@ -1,96 +1,17 @@
 #include "ModbusCommandLine.h"
 
+#include "mdbcomp/LineOptions.h"
+
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-// A whole decimal or 0x-hexadecimal number within [low, high].
-bool ParseNumber(const std::string& text, unsigned long low, unsigned long high,
-                 unsigned long& value) {
-  if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return false;
-  int base = 10;
-  std::string digits = text;
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    base = 16;
-    digits = text.substr(2);
-  }
-  const std::string allowed = base == 16 ? "0123456789abcdefABCDEF" : "0123456789";
-  if (digits.empty() || digits.size() > 10 ||
-      digits.find_first_not_of(allowed) != std::string::npos) {
-    return false;
-  }
-  value = std::strtoul(digits.c_str(), nullptr, base);
-  return value >= low && value <= high;
-}
-
-bool ParseBaudRate(const std::string& text, TBaudRate& rate) {
-  unsigned long value = 0;
-  if (!ParseNumber(text, 1, 1000000, value)) return false;
-  for (int i = br110; i <= br115200; ++i) {
-    if (BaudRateValue(static_cast<TBaudRate>(i)) == value) {
-      rate = static_cast<TBaudRate>(i);
-      return true;
-    }
-  }
-  return false;
-}
-
-bool ParseParity(const std::string& text, TParity& parity) {
-  struct Name { const char* longName; const char* shortName; TParity parity; };
-  static constexpr Name kNames[] = {{"none", "N", prNone}, {"odd", "O", prOdd},
-                                    {"even", "E", prEven}, {"mark", "M", prMark},
-                                    {"space", "S", prSpace}};
-  for (const Name& name : kNames) {
-    if (text == name.longName || text == name.shortName) {
-      parity = name.parity;
-      return true;
-    }
-  }
-  return false;
-}
-
-bool ParseStopBits(const std::string& text, TStopBits& stopBits) {
-  if (text == "1") stopBits = sbOneStopBit;
-  else if (text == "1.5") stopBits = sbOne5StopBits;
-  else if (text == "2") stopBits = sbTwoStopBits;
-  else return false;
-  return true;
-}
-
-// "COM1".."COM9".
-bool ParsePortName(const std::string& text, TPortType& port) {
-  if (text.size() != 4 || text.compare(0, 3, "COM") != 0 || text[3] < '1' || text[3] > '9') {
-    return false;
-  }
-  port = static_cast<TPortType>(text[3] - '1');
-  return true;
-}
-
-bool ParsePort(const std::string& text, ModbusCommand& command) {
-  if (ParsePortName(text, command.Port)) {
-    command.DevicePath.clear();
-    return true;
-  }
-  const auto eq = text.find('=');
-  if (eq != std::string::npos) {
-    // COMn=PATH, as the window takes it: map the port and use it.
-    if (!ParsePortName(text.substr(0, eq), command.Port) || eq + 1 == text.size()) return false;
-    command.PortMappings.push_back(text);
-    command.DevicePath.clear();
-    return true;
-  }
-  // Anything else named like a port is a port the link does not have.
-  if (text.empty() || text.compare(0, 3, "COM") == 0) return false;
-  command.Port = COM1;
-  command.DevicePath = text;
-  return true;
-}
-
-}  // namespace
+using LineOptions::ParseBaudRate;
+using LineOptions::ParseNumber;
+using LineOptions::ParseParity;
+using LineOptions::ParseStopBits;
 
 bool ParseModbusCommand(const std::vector<std::string>& args, ModbusCommand& command,
-                        std::string& error) {
+                        std::string& error, LineOptions::PortSyntax syntax) {
   command = ModbusCommand{};
   std::vector<std::string> positional;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -115,7 +36,16 @@ bool ParseModbusCommand(const std::vector<std::string>& args, ModbusCommand& com
     }
     unsigned long number = 0;
     bool ok = true;
-    if (option == "--port") ok = ParsePort(value, command);
+    if (option == "--port") {
+      LineOptions::PortSelection port;
+      std::string why;
+      if (!LineOptions::ParsePort(value, port, why, syntax)) {
+        error = "bad value for --port: " + why;
+        return false;
+      }
+      command.Port = port.Port;
+      command.DevicePath = port.DevicePath;
+    }
     else if (option == "--baud") ok = ParseBaudRate(value, command.BaudRate);
     else if (option == "--parity") ok = ParseParity(value, command.Parity);
     else if (option == "--stop-bits") ok = ParseStopBits(value, command.StopBits);
@@ -178,8 +108,12 @@ std::string ModbusUsage() {
          "COUNT is 1 to 125, VALUE 0 to 65535; numbers may be given as 0x hex.\n"
          "\n"
          "Options:\n"
-         "  --port PORT          COM1 to COM9 (default COM1), a device path,\n"
-         "                       or COMn=PATH to map a port to a device\n"
+#ifdef _WIN32
+         "  --port PORT          COM1 to COM9 (default COM1)\n"
+#else
+         "  --port PORT          COM1 to COM9 (default COM1, /dev/ttyS0 to /dev/ttyS8),\n"
+         "                       a device path, or COMn=PATH to map a port to a device\n"
+#endif
          "  --baud N             110 300 600 1200 2400 4800 9600 14400 19200 38400\n"
          "                       56000 57600 115200 (default 19200)\n"
          "  --parity P           none, odd, even, mark or space (default none)\n"

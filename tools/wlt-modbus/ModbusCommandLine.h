@@ -1,6 +1,7 @@
 #pragma once
 // The command line of wlt-modbus: what to do, on which line, with which slave.
 
+#include "mdbcomp/LineOptions.h"
 #include "mdbcomp/MdbTypes.h"
 
 #include <cstdint>
@@ -15,8 +16,7 @@ struct ModbusCommand {
   std::uint16_t Value = 0;     // write
 
   TPortType Port = COM1;
-  std::string DevicePath;  // a path given for the port: COM1 is mapped to it
-  std::vector<std::string> PortMappings;  // "COMn=PATH" options, applied in order
+  std::string DevicePath;  // empty, or the device Port is mapped to
   TBaudRate BaudRate = br19200;
   TParity Parity = prNone;
   TStopBits StopBits = sbOneStopBit;
@@ -27,8 +27,10 @@ struct ModbusCommand {
 
 // Fills command from the arguments (without the program name). False with a
 // reason in error when they are not a valid command.
+// syntax: whether --port may name a device path (not on Windows).
 bool ParseModbusCommand(const std::vector<std::string>& args, ModbusCommand& command,
-                        std::string& error);
+                        std::string& error,
+                        LineOptions::PortSyntax syntax = LineOptions::kPlatformPortSyntax);
 
 // The usage text printed with --help and after bad arguments.
 std::string ModbusUsage();

@@ -12,7 +12,6 @@
 namespace {
 
 int Run(const ModbusCommand& command) {
-  for (const std::string& mapping : command.PortMappings) PortMap::SetFromOption(mapping);
   TMdb mdb;
   mdb.Port = command.Port;
   if (!command.DevicePath.empty()) PortMap::Set(mdb.PortName(), command.DevicePath);
