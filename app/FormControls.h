@@ -33,11 +33,14 @@ struct TCheckBox : TControl {
   bool Checked = false;
 };
 
-// An editable drop-down list: Text is what the edit part shows, picked or typed.
+// A drop-down list: Text is what the edit part shows, picked or typed. An
+// editable one takes typed text; one that is not holds only its items (or
+// none chosen), and Text always follows the chosen item.
 struct TComboBox : TControl {
   QStringList Items;
   QString Text;
   int ItemIndex = -1;
+  bool Editable = true;
   void SetItemIndex(int index) {
     ItemIndex = (index >= 0 && index < Items.size()) ? index : -1;
     Text = ItemIndex >= 0 ? Items[ItemIndex] : QString();

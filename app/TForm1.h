@@ -185,8 +185,12 @@ class TForm1 {
   // Events (events/)
   void BuildEventList();  // refills ListBox1 from EventTable
 
-  // Services (services/)
-  void ReadTestSchedule();
+  // Services (services/). Each asks nothing; the buttons confirm first.
+  bool SetDeviceClock();
+  bool SetNetworkAddress();
+  bool SwitchSystemSignal();
+  bool ReadTestSchedule();
+  bool WriteTestSchedule();
 
  private:
   void BuildControls();

@@ -209,6 +209,8 @@ void TForm1::BuildControls() {
   for (int i = 0; i < 3; ++i) {
     RegisterControl(*dayBoxes[i], QStringLiteral("ComboBox%1").arg(5 + i));
     dayBoxes[i]->Items = testDays;  // the catalogue picks item 0 at start-up
+    // Only the eight days can be chosen, so a write always has a day code.
+    dayBoxes[i]->Editable = false;
     RegisterControl(*hourEdits[i], QStringLiteral("SpinEdit%1").arg(3 + i));
     SetSpinEdit(*hourEdits[i], 0, 23, 0);
   }

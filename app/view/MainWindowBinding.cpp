@@ -11,6 +11,7 @@
 #include "app/view/ViewConversions.h"
 #include "app/view/ViewFonts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -55,6 +56,28 @@ class KeyForwarder : public QObject {
 
 void Place(QWidget* widget, const QRect& geometry) {
   if (geometry.isValid()) widget->setGeometry(geometry);
+}
+
+// A field the user cannot type into stands on the window's face colour
+// instead of the white of an input field, and keeps the normal text colour
+// when disabled, so its value stays as readable as any other.
+void ShowAsField(QLineEdit* edit, bool field) {
+  static const char* const kLook = "wltFieldLook";
+  const QVariant shown = edit->property(kLook);
+  if (shown.isValid() ? shown.toBool() == field : !field) return;
+  edit->setProperty(kLook, field);
+  if (!field) {
+    edit->setPalette(QPalette());  // the inherited look of an input field
+    return;
+  }
+  QPalette palette = QApplication::palette(edit);
+  const QColor face = palette.color(QPalette::Active, QPalette::Window);
+  const QColor text = palette.color(QPalette::Active, QPalette::Text);
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::Base, face);
+    palette.setColor(group, QPalette::Text, text);
+  }
+  edit->setPalette(palette);
 }
 
 QStringList ItemsOf(const QComboBox* box) {
@@ -106,6 +129,7 @@ QLineEdit* MainWindow::AddEdit(QWidget* parent, TEdit& state, const QRect& geome
   renderers_.push_back([edit, &state] {
     const QSignalBlocker blocker(edit);
     if (edit->isReadOnly() != state.ReadOnly) edit->setReadOnly(state.ReadOnly);
+    ShowAsField(edit, state.ReadOnly || !state.Enabled);
     if (edit->text() != state.Text) {
       edit->setText(state.Text);
       edit->setCursorPosition(0);  // a long text shows its beginning
@@ -152,21 +176,24 @@ QComboBox* MainWindow::AddComboBox(QWidget* parent, TComboBox& state, const QRec
   auto* box = new QComboBox(parent);
   Place(box, geometry);
   // An editable drop-down list: an item may be picked or any text typed; the
-  // typed text stays as typed (no completion, no new items).
-  box->setEditable(true);
+  // typed text stays as typed (no completion, no new items). Whether a list
+  // is editable belongs to its design, so it is taken once, here.
+  box->setEditable(state.Editable);
   box->setInsertPolicy(QComboBox::NoInsert);
-  box->setCompleter(nullptr);
   BindControl(box, state);
   auto changed = [this, change] {
     if (change) RunHandler(change);
     else Render();
   };
-  connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, &state, changed](const QString& text) {
-    if (rendering_) return;
-    state.Text = text;
-    state.ItemIndex = int(state.Items.indexOf(text));
-    changed();
-  });
+  if (QLineEdit* edit = box->lineEdit()) {
+    box->setCompleter(nullptr);
+    connect(edit, &QLineEdit::textEdited, this, [this, &state, changed](const QString& text) {
+      if (rendering_) return;
+      state.Text = text;
+      state.ItemIndex = int(state.Items.indexOf(text));
+      changed();
+    });
+  }
   connect(box, qOverload<int>(&QComboBox::activated), this, [this, &state, changed](int index) {
     if (rendering_) return;
     state.SetItemIndex(index);
@@ -181,7 +208,7 @@ QComboBox* MainWindow::AddComboBox(QWidget* parent, TComboBox& state, const QRec
     }
     const int index = state.ItemIndex >= 0 && state.ItemIndex < box->count() ? state.ItemIndex : -1;
     if (box->currentIndex() != index) box->setCurrentIndex(index);
-    if (box->currentText() != state.Text) box->setEditText(state.Text);
+    if (box->isEditable() && box->currentText() != state.Text) box->setEditText(state.Text);
   });
   return box;
 }

@@ -111,6 +111,11 @@ void Start(MainWindow& window, const QString& folder) {
       Settle();
       Save(window, dir.filePath(QStringLiteral("page-4-detail.png")));
     }
+    // The confirmation asked before the controller's clock is set; the box
+    // is answered Cancel, so nothing is written.
+    ShowPage(window, 5);
+    if (auto* setClock = window.findChild<QPushButton*>(window.form().Button4.Name)) setClock->click();
+    Settle();
     // A port that is not there: the message box of a failed connection.
     ShowPage(window, 4);
     if (auto* port = window.findChild<QComboBox*>(window.form().ComboBox1.Name)) {

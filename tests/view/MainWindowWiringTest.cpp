@@ -356,6 +356,78 @@ class MainWindowWiringTest : public QObject {
     QVERIFY(!w.find<QCheckBox>(QStringLiteral("CheckBox160"))->isEnabled());
   }
 
+  void daySelectorsHoldOnlyTheirEightItems() {
+    Window w;
+    w.showPage(6);
+    auto* day = w.find<QComboBox>(QStringLiteral("ComboBox6"));
+    QVERIFY(day);
+    QVERIFY(!day->isEditable());
+    QCOMPARE(day->count(), 8);
+    QCOMPARE(day->currentText(), QStringLiteral("Żaden"));
+    day->setFocus();
+    QTest::keyClick(day, Qt::Key_Down);  // the next item: "Niedziela"
+    QCOMPARE(w.form().ComboBox6.ItemIndex, 1);
+    QCOMPARE(w.form().ComboBox6.Text, QStringLiteral("Niedziela"));
+    // A day code the list does not hold leaves no item chosen.
+    w.form().ComboBox6.SetItemIndex(9);
+    w.window->Render();
+    QCOMPARE(day->currentIndex(), -1);
+    QVERIFY(day->currentText().isEmpty());
+    // The transmission page's lists still take typed text.
+    QVERIFY(w.find<QComboBox>(QStringLiteral("ComboBox1"))->isEditable());
+  }
+
+  void readOnlyFieldsLookReadOnlyAndStayReadable() {
+    Window w;
+    w.showPage(5);
+    auto* clock = w.find<QLineEdit>(QStringLiteral("Edit9"));
+    QLineEdit* address = w.find<QWidget>(QStringLiteral("SpinEdit2"))->findChild<QLineEdit*>();
+    QVERIFY(clock && address);
+    QVERIFY(clock->isReadOnly());
+    // A field on the window's face, an input field on white.
+    QCOMPARE(clock->palette().color(QPalette::Base), clock->palette().color(QPalette::Window));
+    QVERIFY(clock->palette().color(QPalette::Base) != address->palette().color(QPalette::Base));
+    // The header's disabled fields keep the normal text colour.
+    auto* number = w.find<QLineEdit>(QStringLiteral("EditNrFabr"));
+    QVERIFY(!number->isEnabled());
+    QCOMPARE(number->palette().color(QPalette::Disabled, QPalette::Text),
+             address->palette().color(QPalette::Active, QPalette::Text));
+    QCOMPARE(number->palette().color(QPalette::Disabled, QPalette::Base),
+             address->palette().color(QPalette::Active, QPalette::Window));
+    // An edit the user may type into looks like one again once it is no longer read-only.
+    w.form().Edit9.ReadOnly = false;
+    w.window->Render();
+    QCOMPARE(clock->palette().color(QPalette::Base), address->palette().color(QPalette::Base));
+  }
+
+  // The slot is always declared: moc does not see which helpers exist.
+  void clockTicksAndServicesRunWithTheSimulator() {
+#ifndef WLT_VIEW_TESTS_WITH_SIM
+    QSKIP("wlt-sim is not built");
+#else
+    SimProcess sim({"--freeze-clock", "--clock", "2021-07-04T08:00:00"});
+    QVERIFY(sim.Running());
+    PortMap::Set("COM1", sim.DevicePath());
+    Window w;  // FormCreate connects and reads the schedule
+    QCOMPARE(w.find<QComboBox>(QStringLiteral("ComboBox5"))->currentText(), QStringLiteral("Poniedziałek"));
+    QCOMPARE(w.find<QWidget>(QStringLiteral("SpinEdit4"))->findChild<QLineEdit*>()->text(), QStringLiteral("22"));
+    w.showPage(5);
+    auto* date = w.find<QLineEdit>(QStringLiteral("Edit9"));
+    QTRY_COMPARE_WITH_TIMEOUT(date->text(), QStringLiteral("21-07-04"), 3000);
+    QCOMPARE(w.find<QLineEdit>(QStringLiteral("Edit15"))->text(), QStringLiteral("Niedziela"));
+    QCOMPARE(w.find<QLineEdit>(QStringLiteral("Edit11"))->text(), QStringLiteral("2026-12-08"));
+
+    // "Ustaw czas": the controller's clock follows the PC's at the next tick.
+    w.ui.ClearRecords();
+    w.ui.ConfirmAnswers = {true};
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("Button4")), Qt::LeftButton);
+    QCOMPARE(w.ui.Questions, QStringList{QStringLiteral("Zmienić czas i datę urządzenia?")});
+    QTRY_COMPARE_WITH_TIMEOUT(date->text(), QStringLiteral("26-12-08"), 3000);
+    QCOMPARE(w.find<QLineEdit>(QStringLiteral("Edit10"))->text(), QStringLiteral("10:20:30"));
+    QCOMPARE(w.panel(1), QString());
+#endif
+  }
+
   void hiddenControlsStayHidden() {
     Window w;
     w.showPage(4);
