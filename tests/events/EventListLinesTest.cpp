@@ -89,20 +89,4 @@ TEST(EventListWhole, FortyEmptyRecordsGiveFiftyLines) {
   EXPECT_EQ(lines[49], kRule);
 }
 
-TEST(EventListWhole, BlocksRunFromEvent40DownToEvent1) {
-  EventRecord::Table table{};
-  for (int k = 0; k < EventRecord::kRecords; ++k) table[std::size_t(k)] = eventtest::DatedRecord(k);
-  table[6] = MakeRecord(0x0324, 0x0815, 0x5905, {2, 17});
-  table[0] = MakeRecord(0x0101, 0x0001, 0x0000, {64});
-  const QStringList lines = Lines(SampleHeader(), table, NumberedTexts());
-  ASSERT_EQ(lines.size(), 9 + 38 + 2 + 1 + 1);
-  // Event 8 is the 33rd block (lines 9 to 41), event 7 takes two lines.
-  EXPECT_TRUE(lines[41].startsWith(QStringLiteral("08   24-03-08   08:05:07")));
-  EXPECT_EQ(lines[42], QStringLiteral("07   24-03-15   08:05:59    02:  tekst 2"));
-  EXPECT_EQ(lines[43], QStringLiteral("07   24-03-15   08:05:59    17:  tekst 17"));
-  EXPECT_TRUE(lines[44].startsWith(QStringLiteral("06   ")));
-  EXPECT_EQ(lines[49], QStringLiteral("01   01-01-01   00:00:00    64:  tekst 64"));
-  EXPECT_EQ(lines[50], kRule);
-}
-
 }  // namespace

@@ -91,18 +91,6 @@ TEST_F(ReadoutOnFakeLine, ABlockLostAfterAGoodReadoutLeavesEverythingAsItWas) {
   EXPECT_EQ(form.Edit4.Text, QStringLiteral("01:  "));
 }
 
-TEST_F(ReadoutOnFakeLine, ASilentControllerChangesNothing) {
-  OpenPort();
-  controller.silentAt = {1321};
-  const QStringList before = Shown();
-  form.Odczyt1Click();
-  EXPECT_EQ(controller.requests.size(), 3u);
-  EXPECT_EQ(ui.Messages, QStringList{QStringLiteral("Brak komunikacji z urządzeniem")});
-  EXPECT_EQ(ui.Beeps, 1);
-  EXPECT_EQ(Shown(), before);
-  EXPECT_EQ(form.EventTable, EventRecord::Table{});
-}
-
 TEST_F(ReadoutOnFakeLine, ShowingAnEventWithNothingLoadedReadsFirstWhenThePortIsOpen) {
   // Port closed: nothing is read and nothing changes.
   form.Edit3.Text = QStringLiteral("untouched");
