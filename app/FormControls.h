@@ -64,6 +64,8 @@ struct TSpinEdit : TControl {
     if (v > MaxValue) v = MaxValue;
     Text = QString::number(v);
   }
+  // An arrow: the value one step on, brought into the range.
+  void Step(int delta) { SetValue(Value() + delta); }
 };
 
 struct TMenuItem : TControl {
@@ -90,6 +92,14 @@ struct TUpDown : TControl {
   int Position = 0;
   bool Wrap = false;
   QString Associate;
+  // The position one arrow press would give: one on, and past either end
+  // round to the other end when the control wraps, else held at the end.
+  int Step(int delta) const {
+    const int next = Position + delta;
+    if (next > Max) return Wrap ? Min : Max;
+    if (next < Min) return Wrap ? Max : Min;
+    return next;
+  }
 };
 
 struct TMemo : TControl {

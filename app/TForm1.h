@@ -44,6 +44,9 @@ class TForm1 {
   std::array<QString, 8> DayNames;                            // 1 = "Niedziela" .. 7 = "Sobota"
   std::array<std::array<std::uint16_t, kEventRecordWords>, kEventRecords> EventTable{};
   bool EventsLoaded = false;
+  int CurrentEvent = 0;  // 0..39: the event on show
+  int CurrentCause = 0;  // 0..63: the cause on show (-1 or 64 for a moment while stepping)
+  std::array<bool, kCauseTexts> CauseFlags{};  // the cause bits of the event on show
   std::array<QString, kEventIndicators + 1> EventLabels;  // 1..160
   std::array<QString, kCauseTexts> CauseTexts;
 
@@ -150,6 +153,9 @@ class TForm1 {
   void ListBox1Click();
   void ListBox1KeyDown(int key);
   void UpDown1ChangingEx(int newValue);
+  // An arrow of UpDown1 pressed (+1 up, -1 down), as the control handles it:
+  // the next position with wrap-around, UpDown1ChangingEx, then the position taken.
+  void UpDown1Click(int direction);
 
   void Button3Click();
   void SpinEdit2Change();
@@ -183,7 +189,15 @@ class TForm1 {
   void LoadSettingsFile(const QString& fileName);
 
   // Events (events/)
+  void ReadEventRegister();
+  bool ShowEvent(int index, int direction);
+  void ShowCause(int start, int step);
+  void DecodeCauseWords(int record);
+  void ShowEventStates(int record);
   void BuildEventList();  // refills ListBox1 from EventTable
+  void StepUp();
+  void StepDown();
+  void SelectListedEvent();
 
   // Services (services/). Each asks nothing; the buttons confirm first.
   bool SetDeviceClock();

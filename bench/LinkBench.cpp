@@ -1,10 +1,15 @@
 // wlt-bench: how well the link keeps its time-outs, how long the settings
-// read takes on a paced line beside the wire time and beside a libmodbus
-// master, and how much CPU the waiting costs. Runs wlt-sim itself.
+// read and the event register readout take on a paced line beside the wire
+// time and beside a libmodbus master, and how much CPU the waiting costs.
+// Runs wlt-sim itself.
 //
 //   wlt-bench [RUNS]     (default 5 runs per figure)
 
+#include "FakeUi.h"
 #include "SimProcess.h"
+#include "app/TForm1.h"
+#include "events/EventRecord.h"
+#include "events/EventTexts.h"
 #include "mdbcomp/PortMap.h"
 #include "mdbcomp/TMdb.h"
 
@@ -145,10 +150,39 @@ int main(int argc, char** argv) {
     PrintRow("(c) libmodbus 120-register read, paced", wireMs, trip, failures);
   }
 
+  // (e) The window's event register readout: six blocks and the clock, each
+  // request 8 characters, each reply 5 + 2 x count, and after each of the
+  // seven replies the 10 ms of silence that ends it.
+  int readoutCharacters = 0;
+  for (const EventRecord::ReadBlock& block : EventRecord::kReadBlocks) readoutCharacters += 8 + 5 + 2 * block.count;
+  readoutCharacters += 8 + 5 + 2 * EventRecord::kClockWords;
+  const double readoutWireMs = readoutCharacters * kBitsPerCharacter / kBitRate * 1000.0;
+  const double readoutExpectedMs = readoutWireMs + 7 * 10.0;
+  Samples readout;
+  {
+    PortMap::Set("COM1", paced.DevicePath());
+    FakeUi ui;
+    TForm1 form(ui);
+    form.Mdb1.BaudRate = br19200;
+    form.Mdb1.Parity = prNone;
+    form.Mdb1.OpenPort();
+    int failures = 0;
+    readout = Time(runs, true, failures, [&] {
+      form.StatusBar1.Panels[1].Text.clear();
+      form.Edit5.Text.clear();
+      form.Odczyt1Click();
+      return form.StatusBar1.Panels[1].Text == EventTexts::EventsRead && !form.Edit5.Text.isEmpty();
+    });
+    PrintRow("(e) event register readout, paced 19200", readoutExpectedMs, readout, failures);
+  }
+
   std::printf("\n(b) and (c) expected: wire time of 8 + 245 characters at 11 bits, %.1f ms;\n",
               wireMs);
   std::printf("    TMdb also waits the 10 ms of silence that ends a reply.\n");
   std::printf("(d) CPU while waiting in (a): %.4f s over %.1f s = %.5f CPU seconds per second\n",
               waitCpu, waitedMs / 1000.0, waitedMs > 0 ? waitCpu / (waitedMs / 1000.0) : 0.0);
+  std::printf("(e) expected: wire time of %d characters at 11 bits, %.1f ms, plus 7 x 10 ms of\n"
+              "    silence; measured mean / expected = %.3f\n",
+              readoutCharacters, readoutWireMs, readout.Mean() / readoutExpectedMs);
   return 0;
 }

@@ -89,7 +89,9 @@ void ControllerModel::LoadDefaults(const SimOptions& o) {
   for (int i = 0; i < 3; ++i) SetRegister(1230 + i, kTestTimes[i]);
   SetRegister(1272, 0);
   SetRegister(kRegNetworkAddress, static_cast<uint16_t>(o.networkAddress));
-  EventWords events = o.erasedEvents ? ErasedEventHistory() : GenerateEventHistory(o.eventCount, o.eventHistory);
+  EventWords events = o.eventRecords ? *o.eventRecords
+                     : o.erasedEvents ? ErasedEventHistory()
+                                      : GenerateEventHistory(o.eventCount, o.eventHistory);
   for (int i = 0; i < kEventWords; ++i) SetRegister(kRegEvents + i, events[static_cast<size_t>(i)]);
   if (o.freezeClock) clock_.Freeze();
   if (o.clockStart) clock_.SetFromText(*o.clockStart);

@@ -57,14 +57,19 @@ EventWords GenerateEventHistory(int count, unsigned historyNumber) {
         record[3] |= 0x0001;
         record[6] |= 0x8000;
       } else {
+        // Distinct bits, so a record meant to have several causes has them.
         int causes = 1 + static_cast<int>(random.Below(3));
-        for (int c = 0; c < causes; ++c) {
+        while (causes > 0) {
           unsigned bit = random.Below(64);
-          record[3 + bit / 16] |= static_cast<uint16_t>(1u << (bit % 16));
+          uint16_t& word = record[3 + bit / 16];
+          const uint16_t mask = static_cast<uint16_t>(1u << (bit % 16));
+          if (word & mask) continue;
+          word |= mask;
+          --causes;
         }
       }
     }
-    // State words: a few indicators on in each word.
+    // State words: about a quarter of the indicators on, in every word.
     for (int i = 7; i < kEventRecordWords; ++i) {
       record[i] = static_cast<uint16_t>(random.Next() & random.Next() & 0xFFFF);
     }

@@ -4,6 +4,8 @@
 
 #include <getopt.h>
 
+#include "EventRecordFile.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -15,7 +17,7 @@ namespace {
 enum OptionId {
   kDevice = 1000, kLink, kLog, kSlave, kBaud, kParity, kStopBits, kPace, kVerbose,
   kFactoryNumber, kProductionYear, kNetworkAddress, kClock, kClockOffset, kFreezeClock, kSet,
-  kErasedEvents, kEventCount, kEventHistory,
+  kErasedEvents, kEventCount, kEventHistory, kEventsFile,
   kNoAnswer, kAnswerFromTry, kBadCrc, kStopAfterRequests, kStopAfterWrites, kException,
   kWrongSlave, kShortReply, kBadByteCount, kHelp
 };
@@ -40,6 +42,7 @@ const option kLongOptions[] = {
     {"erased-events", no_argument, nullptr, kErasedEvents},
     {"event-count", required_argument, nullptr, kEventCount},
     {"event-history", required_argument, nullptr, kEventHistory},
+    {"events-file", required_argument, nullptr, kEventsFile},
     {"no-answer", no_argument, nullptr, kNoAnswer},
     {"answer-from-try", required_argument, nullptr, kAnswerFromTry},
     {"bad-crc", no_argument, nullptr, kBadCrc},
@@ -97,6 +100,7 @@ bool ParsePreset(const std::string& text, std::pair<int, uint16_t>& preset) {
 ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& message) {
   optind = 1;
   opterr = 0;
+  bool generatedEventOption = false;  // --erased-events, --event-count or --event-history
   for (;;) {
     int longIndex = 0;
     int id = getopt_long(argc, argv, "", kLongOptions, &longIndex);
@@ -160,14 +164,23 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
         o.presets.push_back(preset);
         break;
       }
-      case kErasedEvents: o.erasedEvents = true; break;
+      case kErasedEvents:
+        o.erasedEvents = true;
+        generatedEventOption = true;
+        break;
       case kEventCount:
         if (!ParseInt(arg, 0, 40, n)) return bad("event-count");
         o.eventCount = static_cast<int>(n);
+        generatedEventOption = true;
         break;
       case kEventHistory:
         if (!ParseInt(arg, 0, 0xFFFFFFFFLL, n)) return bad("event-history");
         o.eventHistory = static_cast<unsigned>(n);
+        generatedEventOption = true;
+        break;
+      case kEventsFile:
+        if (!*arg) return bad("events-file");
+        o.eventsFile = arg;
         break;
       case kNoAnswer: o.noAnswer = true; break;
       case kAnswerFromTry:
@@ -205,6 +218,20 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
     message = std::string("unexpected argument: ") + argv[optind];
     return ParseOutcome::Error;
   }
+  if (!o.eventsFile.empty()) {
+    // A chosen history replaces the generated one; asking for both is a mistake.
+    if (generatedEventOption) {
+      message = "--events-file cannot be combined with --erased-events, --event-count or --event-history";
+      return ParseOutcome::Error;
+    }
+    EventWords words{};
+    std::string error;
+    if (!LoadEventRecords(o.eventsFile, words, error)) {
+      message = "invalid events file " + error;
+      return ParseOutcome::Error;
+    }
+    o.eventRecords = words;
+  }
   return ParseOutcome::Run;
 }
 
@@ -237,6 +264,13 @@ std::string UsageText() {
       "  --event-count N           generated event records 0-40, the other slots erased (default 40)\n"
       "  --event-history N         which generated event history (default 1)\n"
       "  --erased-events           every event register bit set, as after erasing\n"
+      "  --events-file PATH        serve the event records of this file instead of a generated\n"
+      "                            history. One record a line: the event number 1-40, then its\n"
+      "                            17 words in hexadecimal (date and time in BCD, causes R1-R4,\n"
+      "                            states 1-10), e.g.\n"
+      "                              7 0324 0815 5905 0002 0001 0 0 8001 0 0 0 0 0200 0 0 0 0\n"
+      "                            '#' starts a comment; events not listed read as erased.\n"
+      "                            Not with the three options above.\n"
       "\n"
       "Faults:\n"
       "  --no-answer               never answer\n"

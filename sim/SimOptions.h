@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "EventHistory.h"
+
 namespace wltsim {
 
 // Registers are given as the controller numbers them (801, 1300 ...), not as wire addresses.
@@ -39,6 +41,8 @@ struct SimOptions {
   bool erasedEvents = false;
   int eventCount = 40;
   unsigned eventHistory = 1;
+  std::string eventsFile;                 // --events-file PATH
+  std::optional<EventWords> eventRecords;  // read from eventsFile while parsing
 
   // Faults
   bool noAnswer = false;

@@ -72,6 +72,7 @@ class MainWindow : public QMainWindow, public Ui {
 
  private:
   using Handler = void (TForm1::*)();
+  using ArrowHandler = void (TForm1::*)(int direction);
 
   // Runs a handler to completion, then renders. A handler never starts while
   // another one runs (a timer tick during a modal box is skipped), and an
@@ -94,7 +95,8 @@ class MainWindow : public QMainWindow, public Ui {
   QFrame* AddPanel(QWidget* parent, TControl& state, const QRect& geometry);
   QTextEdit* AddMemo(QWidget* parent, TMemo& state, bool centredBold);
   QListWidget* AddListBox(QWidget* parent, TListBox& state);
-  UpDownWidget* AddUpDown(QWidget* parent, TUpDown& state, const QRect& geometry);
+  UpDownWidget* AddUpDown(QWidget* parent, TUpDown& state, const QRect& geometry,
+                          ArrowHandler click);
   QTableWidget* AddGrid(QWidget* parent, TStringGrid& state, const QPoint& topLeft);
   void BindControl(QWidget* widget, const TControl& state);
   void BindMenus();

@@ -227,11 +227,10 @@ SpinEditWidget* MainWindow::AddSpinEdit(QWidget* parent, TSpinEdit& state, const
     state.Text = text;
     changed();
   });
-  // An arrow sets the value one step on, brought into the range, as setting
-  // the control's value does.
+  // The control's state takes the step; the change handler follows.
   connect(spin, &SpinEditWidget::stepped, this, [this, &state, changed](int delta) {
     if (rendering_) return;
-    state.SetValue(state.Value() + delta);
+    state.Step(delta);
     changed();
   });
   renderers_.push_back([spin, &state] {
@@ -309,22 +308,15 @@ QListWidget* MainWindow::AddListBox(QWidget* parent, TListBox& state) {
   return list;
 }
 
-UpDownWidget* MainWindow::AddUpDown(QWidget* parent, TUpDown& state, const QRect& geometry) {
+UpDownWidget* MainWindow::AddUpDown(QWidget* parent, TUpDown& state, const QRect& geometry,
+                                    ArrowHandler click) {
   auto* upDown = new UpDownWidget(parent);
   Place(upDown, geometry);
   BindControl(upDown, state);
-  // The control's own stepping: one position on, wrapping round at the ends
-  // when it wraps; the handler is told the new position before it is taken.
-  connect(upDown, &UpDownWidget::stepped, this, [this, &state](int delta) {
-    if (rendering_) return;
-    int next = state.Position + delta;
-    if (next > state.Max) next = state.Wrap ? state.Min : state.Max;
-    if (next < state.Min) next = state.Wrap ? state.Max : state.Min;
-    if (next == state.Position) return;
-    Run([this, &state, next] {
-      form_->UpDown1ChangingEx(next);
-      state.Position = next;
-    });
+  // Only the direction goes to the state: the position, its wrap-around and
+  // the change handler are the window state's business.
+  connect(upDown, &UpDownWidget::stepped, this, [this, click](int delta) {
+    if (!rendering_) Run([this, click, delta] { (form_.get()->*click)(delta); });
   });
   return upDown;
 }

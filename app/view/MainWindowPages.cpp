@@ -152,7 +152,7 @@ QWidget* MainWindow::BuildEventsPage() {
   AddEdit(record, f.Edit13, QRect(200, 29, 40, kEditHeight));
   QLineEdit* cause = AddEdit(record, f.Edit4, QRect(200, 29, 500, kEditHeight));
   cause->raise();
-  AddUpDown(record, f.UpDown1, QRect(700, 29, 17, kEditHeight));
+  AddUpDown(record, f.UpDown1, QRect(700, 29, 17, kEditHeight), &TForm1::UpDown1Click);
 
   // Two blocks of eight columns by ten rows, numbered down the columns.
   for (int n = 1; n <= TForm1::kEventIndicators; ++n) {

@@ -1,8 +1,8 @@
 #pragma once
 // The up-down control: two arrow buttons, focusable, stepping with the arrow
 // keys while it has the focus. It reports the direction only; the window
-// computes the new position from the state (range and wrap-around) and calls
-// the state's handler.
+// state computes the new position (range and wrap-around) and runs the
+// handler.
 
 #include <QWidget>
 

@@ -1,6 +1,13 @@
 // The simulator's event recorder, registers 1321 to 2000.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+
 #include "SimProcess.h"
 #include "SimTestLine.h"
 
@@ -92,6 +99,109 @@ TEST(SimEvents, HistoryDependsOnTheHistoryNumberOnly) {
   ASSERT_EQ(a.size(), 680u);
   EXPECT_EQ(a, b);
   EXPECT_NE(a, c);
+}
+
+TEST(SimEvents, GeneratedHistoryShowsEveryKindOfRecord) {
+  for (const char* history : {"1", "2", "99"}) {
+    auto words = Recorder({"--event-history", history});
+    ASSERT_EQ(words.size(), 680u) << history;
+    int severalCauses = 0, noCause = 0;
+    uint16_t stateWordsUsed[10] = {};
+    for (int k = 0; k < 40; ++k) {
+      const uint16_t* r = &words[static_cast<size_t>(k) * 17];
+      int causes = 0;
+      for (int i = 3; i <= 6; ++i) causes += __builtin_popcount(r[i]);
+      EXPECT_LE(causes, 3) << history << " record " << k;
+      if (causes >= 2) ++severalCauses;
+      if (causes == 0) ++noCause;
+      for (int i = 0; i < 10; ++i) stateWordsUsed[i] |= r[7 + i];
+    }
+    EXPECT_GE(severalCauses, 5) << history;
+    EXPECT_GE(noCause, 3) << history;
+    // Every state word carries bits, and most of its 16 bits turn up somewhere.
+    for (int i = 0; i < 10; ++i) EXPECT_GE(__builtin_popcount(stateWordsUsed[i]), 12) << history << " word " << i + 1;
+  }
+}
+
+// A temporary events file, removed again.
+class EventsFile {
+ public:
+  explicit EventsFile(const std::string& text) {
+    char name[] = "/tmp/wlt-sim-events-XXXXXX";
+    int fd = ::mkstemp(name);
+    if (fd >= 0) ::close(fd);
+    path_ = name;
+    std::ofstream(path_) << text;
+  }
+  ~EventsFile() { ::unlink(path_.c_str()); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+TEST(SimEvents, EventsFileServesItsRecordsAndErasesTheRest) {
+  EventsFile file(
+      "# event 1: 24-03-15 08:05:59, causes 1 and 64, states 1 and 16\n"
+      "1 0324 0815 5905 0001 0 0 8000 8001 0 0 0 0 0 0 0 0 0\n"
+      "\n"
+      "  7\t0x0324 0x0815 0x5905 0x0002 0x0001 0 0 0 0 0 0 0 0x0200 0 0 0 0  # causes 2 and 17\n"
+      "40 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ffff\n");
+  auto words = Recorder({"--events-file", file.Path()});
+  ASSERT_EQ(words.size(), 680u);
+  const std::vector<uint16_t> event1{0x0324, 0x0815, 0x5905, 0x0001, 0, 0, 0x8000, 0x8001, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  const std::vector<uint16_t> event7{0x0324, 0x0815, 0x5905, 0x0002, 0x0001, 0, 0, 0, 0, 0, 0, 0, 0x0200, 0, 0, 0, 0};
+  std::vector<uint16_t> event40(17, 0);
+  event40[16] = 0xFFFF;
+  EXPECT_EQ(std::vector<uint16_t>(words.begin(), words.begin() + 17), event1);
+  EXPECT_EQ(std::vector<uint16_t>(words.begin() + 6 * 17, words.begin() + 7 * 17), event7);
+  EXPECT_EQ(std::vector<uint16_t>(words.begin() + 39 * 17, words.end()), event40);
+  const std::set<int> given{0, 6, 39};
+  for (int k = 0; k < 40; ++k) {
+    if (given.count(k)) continue;
+    for (int i = 0; i < 17; ++i) ASSERT_EQ(words[static_cast<size_t>(k * 17 + i)], 0xFFFF) << k << " " << i;
+  }
+}
+
+TEST(SimEvents, AMalformedEventsFileIsRefusedWithItsLine) {
+  const std::string good = "1 0324 0815 5905 0001 0 0 8000 8001 0 0 0 0 0 0 0 0 0\n";
+  struct Case {
+    std::string text;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {good + "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", ":2: event number must be 1 to 40"},
+      {"41 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", ":1: event number must be 1 to 40"},
+      {"# header\nx1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", ":2: event number must be 1 to 40"},
+      {"2 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", ":1: expected 17 words after the event number, found 16"},
+      {"2 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", ":1: expected 17 words after the event number, found 18"},
+      {"2 10000 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", ":1: '10000' is no hexadecimal word"},
+      {"2 0xG1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", ":1: '0xG1' is no hexadecimal word"},
+      {"2 -1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", ":1: '-1' is no hexadecimal word"},
+      {good + "\n" + good, ":3: event 1 given twice"},
+  };
+  for (const Case& c : cases) {
+    EventsFile file(c.text);
+    const std::string command = std::string(WLT_SIM_PATH) + " --events-file " + file.Path() + " 2>&1";
+    FILE* p = ::popen(command.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    char buf[1024];
+    const size_t n = std::fread(buf, 1, sizeof buf - 1, p);
+    buf[n] = 0;
+    const int status = ::pclose(p);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << c.text;
+    const std::string output(buf);
+    EXPECT_NE(output.find("wlt-sim: invalid events file " + file.Path() + c.reason), std::string::npos)
+        << c.text << "\n" << output;
+  }
+  // A file that is not there, and a chosen history combined with a generated one.
+  EventsFile file(good);
+  for (const std::string& args : {std::string(" --events-file /nonexistent/events.txt"),
+                                  " --events-file " + file.Path() + " --event-count 5",
+                                  " --erased-events --events-file " + file.Path()}) {
+    const int status = std::system((std::string(WLT_SIM_PATH) + args + " >/dev/null 2>&1").c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args;
+  }
 }
 
 }  // namespace

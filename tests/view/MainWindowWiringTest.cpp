@@ -428,6 +428,92 @@ class MainWindowWiringTest : public QObject {
 #endif
   }
 
+  void eventListShowsPolishLettersInAFixedPitch() {
+    Window w;
+    auto* list = w.find<QListWidget>(QStringLiteral("ListBox1"));
+    QVERIFY(list);
+    const QFont font = list->font();
+    QVERIFY(QFontInfo(font).fixedPitch());
+    const QFontMetrics metrics(font);
+    const QString polish = QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
+    for (const QChar letter : polish) QVERIFY2(metrics.inFont(letter), qPrintable(QString(letter)));
+    // Fixed pitch indeed: the list's columns line up.
+    QCOMPARE(metrics.horizontalAdvance(QStringLiteral("żżżżż")), metrics.horizontalAdvance(QStringLiteral("iiiii")));
+  }
+
+  void indicatorsStandInTwoBlocksNumberedDownTheColumns() {
+    Window w;
+    w.form().ListBox1.Visible = false;
+    w.window->Render();
+    w.showPage(3);
+    const auto at = [&w](int n) { return w.find<QCheckBox>(QStringLiteral("CheckBox%1").arg(n))->geometry().topLeft(); };
+    // Down a column, then the next column; the lower block repeats the upper one.
+    QCOMPARE(at(2).x(), at(1).x());
+    QVERIFY(at(2).y() > at(1).y());
+    QCOMPARE(at(10).x(), at(1).x());
+    QCOMPARE(at(11).y(), at(1).y());
+    QVERIFY(at(11).x() > at(1).x());
+    QCOMPARE(at(71).y(), at(1).y());
+    QCOMPARE(at(80).y(), at(10).y());
+    QCOMPARE(at(81).x(), at(1).x());
+    QVERIFY(at(81).y() > at(10).y());
+    for (int n = 81; n <= 160; ++n) QCOMPARE(at(n).x(), at(n - 80).x());
+    // Every indicator and caption lies inside the page, none covered by the cause field.
+    auto* cause = w.find<QLineEdit>(QStringLiteral("Edit4"));
+    for (int n = 1; n <= 160; ++n) {
+      for (QWidget* widget : {static_cast<QWidget*>(w.find<QCheckBox>(QStringLiteral("CheckBox%1").arg(n))),
+                              static_cast<QWidget*>(w.find<QLabel>(QStringLiteral("zdLabel%1").arg(n)))}) {
+        QVERIFY2(widget->isVisible(), qPrintable(widget->objectName()));
+        QVERIFY2(widget->parentWidget()->rect().contains(widget->geometry()), qPrintable(widget->objectName()));
+        QVERIFY2(!widget->geometry().intersects(cause->geometry()), qPrintable(widget->objectName()));
+      }
+    }
+  }
+
+  void aListPickGivesTheArrowsTheFocus() {
+    Window w;
+    TForm1& f = w.form();
+    for (int c = 0; c < 64; ++c) f.CauseTexts[std::size_t(c)] = QStringLiteral("tekst %1").arg(c + 1);
+    f.EventTable[6][3] = 0x0002;  // event 7: causes 2, 17 and 30
+    f.EventTable[6][4] = 0x2001;
+    f.EventsLoaded = true;
+    f.BuildEventList();
+    f.UpDown1.Position = 50;
+    w.window->Render();
+    w.showPage(3);
+    auto* list = w.find<QListWidget>(QStringLiteral("ListBox1"));
+    int row = -1;
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->text().startsWith(QStringLiteral("07")) && list->item(i)->text().contains(QStringLiteral("17:  ")))
+        row = i;
+    QVERIFY(row > 8);
+    list->setFocus();
+    list->setCurrentRow(row);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!list->isVisible());
+    auto* cause = w.find<QLineEdit>(QStringLiteral("Edit4"));
+    QCOMPARE(cause->text(), QStringLiteral("17:  tekst 17"));
+    QWidget* focused = w.window->focusWidget();
+    QVERIFY(focused);
+    QCOMPARE(focused->objectName(), QStringLiteral("UpDown1"));
+    QTest::keyClick(focused, Qt::Key_Down);
+    QCOMPARE(cause->text(), QStringLiteral("30:  tekst 30"));
+    QTest::keyClick(focused, Qt::Key_Up);
+    QTest::keyClick(focused, Qt::Key_Up);
+    QCOMPARE(cause->text(), QStringLiteral("02:  tekst 2"));
+    QCOMPARE(f.UpDown1.Position, 51);
+
+    // "Lista zdarzeń" brings the list back with the focus; a double click opens a line.
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("Button5")), Qt::LeftButton);
+    QVERIFY(list->isVisible());
+    QCOMPARE(w.window->focusWidget(), static_cast<QWidget*>(list));
+    const QRect first = list->visualItemRect(list->item(9));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    QVERIFY(!list->isVisible());
+    QCOMPARE(w.find<QLineEdit>(QStringLiteral("Edit3"))->text(), QStringLiteral("Zdarzenie 40"));
+  }
+
   void hiddenControlsStayHidden() {
     Window w;
     w.showPage(4);
