@@ -3,10 +3,7 @@
 // after them, and a controller that refuses one of them.
 
 #include "EventTestSupport.h"
-#include "FakeUi.h"
-#include "SimProcess.h"
-#include "app/TForm1.h"
-#include "mdbcomp/PortMap.h"
+#include "WindowOnSim.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +15,8 @@ namespace {
 
 using eventtest::MakeRecord;
 
-class ReadoutWithSim : public ::testing::Test {
+class ReadoutWithSim : public WindowOnSim {
  protected:
-  void TearDown() override { PortMap::Clear(); }
-
   // Starts the simulator serving table, its clock standing at 2024-03-15
   // 08:05:59, and opens COM1 on it as start-up leaves the line.
   void StartSim(const EventRecord::Table& served, std::vector<std::string> extra = {}) {
@@ -30,23 +25,13 @@ class ReadoutWithSim : public ::testing::Test {
     ASSERT_TRUE(eventtest::WriteEventsFile(path, served));
     std::vector<std::string> args{"--events-file", path, "--clock", "2024-03-15T08:05:59", "--freeze-clock"};
     args.insert(args.end(), extra.begin(), extra.end());
-    sim = std::make_unique<SimProcess>(args);
-    ASSERT_TRUE(sim->Running()) << "wlt-sim did not start";
-    PortMap::Set("COM1", sim->DevicePath());
-    form.InitSettingsCatalogue();
-    form.Mdb1.Port = COM1;
-    form.Mdb1.BaudRate = br19200;
-    form.Mdb1.Parity = prNone;
+    WindowOnSim::StartSim(args);
     form.Mdb1.OpenPort();
     ASSERT_TRUE(form.Mdb1.PortOpen());
     for (int c = 0; c < EventRecord::kCauses; ++c) form.CauseTexts[std::size_t(c)] = QStringLiteral("tekst %1").arg(c + 1);
   }
-  QString Panel1() const { return form.StatusBar1.Panels[1].Text; }
 
   QTemporaryDir dir;
-  std::unique_ptr<SimProcess> sim;
-  FakeUi ui;
-  TForm1 form{ui};
 };
 
 TEST_F(ReadoutWithSim, SixBlocksAndTheClockOnTheWireFillTheWindow) {

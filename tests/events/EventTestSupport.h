@@ -4,7 +4,7 @@
 // simulator's events file written from a table.
 
 #include "FakeSerialLine.h"
-#include "tests/settings/ModbusFrames.h"
+#include "ModbusFrames.h"
 #include "events/EventRecord.h"
 
 #include <QString>

@@ -5,8 +5,8 @@
 // slave address.
 
 #include "FakeSerialLine.h"
-#include "tests/app/AppTestSupport.h"
-#include "tests/settings/ModbusFrames.h"
+#include "AppTestSupport.h"
+#include "ModbusFrames.h"
 
 #include <gtest/gtest.h>
 

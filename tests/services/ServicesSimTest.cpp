@@ -2,10 +2,9 @@
 // pseudo-terminal: the frames on the wire, what the controller keeps and
 // what the window shows. The PC's clock is the fixed one of the FakeUi.
 
-#include "SimProcess.h"
-#include "mdbcomp/PortMap.h"
-#include "tests/app/AppTestSupport.h"
-#include "tests/settings/ModbusFrames.h"
+#include "AppTestSupport.h"
+#include "ModbusFrames.h"
+#include "WindowOnSim.h"
 
 #include <gtest/gtest.h>
 
@@ -19,28 +18,8 @@ using frames::WriteRequest;
 
 const QString kNoCommunication = QStringLiteral("message:Brak komunikacji z urządzeniem");
 
-class ServicesWithSim : public ::testing::Test {
+class ServicesWithSim : public WindowOnSim {
  protected:
-  void TearDown() override { PortMap::Clear(); }
-
-  // Starts the simulator and points COM1 at it; the form is built as at
-  // start-up (catalogue, 19200 bit/s, no parity).
-  void StartSim(std::vector<std::string> args = {}) {
-    sim = std::make_unique<SimProcess>(std::move(args));
-    ASSERT_TRUE(sim->Running()) << "wlt-sim did not start";
-    PortMap::Set("COM1", sim->DevicePath());
-    form.InitSettingsCatalogue();
-    form.Mdb1.Port = COM1;
-    form.Mdb1.BaudRate = br19200;
-    form.Mdb1.Parity = prNone;
-  }
-  void Connect() {
-    form.ConnectDevice();
-    ASSERT_TRUE(form.ControllerFound());
-    sim->ClearLog();
-    ui.ClearRecords();
-  }
-  QString Panel1() const { return form.StatusBar1.Panels[1].Text; }
   // What the three test rows show: "day code:day/hour" each.
   QStringList Rows() const {
     QStringList rows;
@@ -56,10 +35,6 @@ class ServicesWithSim : public ::testing::Test {
     EXPECT_TRUE(form.Mdb1.ReadRegisters(1, std::uint16_t(reg), 1, &value)) << reg;
     return value;
   }
-
-  std::unique_ptr<SimProcess> sim;
-  FakeUi ui;
-  TForm1 form{ui};
 };
 
 TEST_F(ServicesWithSim, TheTickShowsTheControllersClockBesideThePcs) {

@@ -2,11 +2,8 @@
 // pseudo-terminal: what goes over the wire, what the controller answered and
 // what the window shows.
 
-#include "FakeUi.h"
 #include "ModbusFrames.h"
-#include "SimProcess.h"
-#include "app/TForm1.h"
-#include "mdbcomp/PortMap.h"
+#include "WindowOnSim.h"
 
 #include <gtest/gtest.h>
 
@@ -18,28 +15,8 @@ using frames::Hex;
 
 const std::string kSettingsRead = Hex(frames::ReadRequest(1, 801, 120));
 
-class TransferWithSim : public ::testing::Test {
+class TransferWithSim : public WindowOnSim {
  protected:
-  void TearDown() override { PortMap::Clear(); }
-
-  // Starts the simulator and points COM1 at it; the form is built as at
-  // start-up (catalogue, 19200 bit/s, no parity).
-  void StartSim(std::vector<std::string> args = {}) {
-    sim = std::make_unique<SimProcess>(std::move(args));
-    ASSERT_TRUE(sim->Running()) << "wlt-sim did not start";
-    PortMap::Set("COM1", sim->DevicePath());
-    form.InitSettingsCatalogue();
-    form.Mdb1.Port = COM1;
-    form.Mdb1.BaudRate = br19200;
-    form.Mdb1.Parity = prNone;
-  }
-  void Connect() {
-    form.ConnectDevice();
-    ASSERT_TRUE(form.ControllerFound());
-    sim->ClearLog();
-    ui.ClearRecords();
-  }
-  QString Panel1() const { return form.StatusBar1.Panels[1].Text; }
   QString& Cell(int row) { return form.StringGrid1.Cells(1, row); }
 
   // Typed values: odd rows r * 100 + 5, whose half rounds to the even r * 10,
@@ -62,9 +39,6 @@ class TransferWithSim : public ::testing::Test {
     return expected;
   }
 
-  std::unique_ptr<SimProcess> sim;
-  FakeUi ui;
-  TForm1 form{ui};
 };
 
 TEST_F(TransferWithSim, AReadFillsTheGridAndTheBoxes) {
