@@ -4,6 +4,7 @@
 // get, the clock display's corner cases and the exact frames at another
 // slave address.
 
+#include "ScheduleRows.h"
 #include "FakeSerialLine.h"
 #include "AppTestSupport.h"
 #include "ModbusFrames.h"
@@ -88,15 +89,7 @@ class ServicesOnFakeLine : public ::testing::Test {
     day.SetItemIndex(dayCode);
     hour.SetValue(hourValue);
   }
-  // What the three rows show: "day/hour" each.
-  QStringList Rows() const {
-    QStringList rows;
-    const std::pair<const TComboBox*, const TSpinEdit*> pairs[] = {
-        {&form.ComboBox5, &form.SpinEdit3}, {&form.ComboBox6, &form.SpinEdit4}, {&form.ComboBox7, &form.SpinEdit5}};
-    for (const auto& [day, hour] : pairs)
-      rows << QStringLiteral("%1:%2/%3").arg(day->ItemIndex).arg(day->Text, hour->Text);
-    return rows;
-  }
+  QStringList Rows() const { return ScheduleRows(form); }
 
   std::shared_ptr<FakeLineState> state = std::make_shared<FakeLineState>();
   ScriptedController controller;

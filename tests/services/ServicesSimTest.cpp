@@ -2,6 +2,7 @@
 // pseudo-terminal: the frames on the wire, what the controller keeps and
 // what the window shows. The PC's clock is the fixed one of the FakeUi.
 
+#include "ScheduleRows.h"
 #include "AppTestSupport.h"
 #include "ModbusFrames.h"
 #include "WindowOnSim.h"
@@ -20,15 +21,7 @@ const QString kNoCommunication = QStringLiteral("message:Brak komunikacji z urzÄ
 
 class ServicesWithSim : public WindowOnSim {
  protected:
-  // What the three test rows show: "day code:day/hour" each.
-  QStringList Rows() const {
-    QStringList rows;
-    const std::pair<const TComboBox*, const TSpinEdit*> pairs[] = {
-        {&form.ComboBox5, &form.SpinEdit3}, {&form.ComboBox6, &form.SpinEdit4}, {&form.ComboBox7, &form.SpinEdit5}};
-    for (const auto& [day, hour] : pairs)
-      rows << QStringLiteral("%1:%2/%3").arg(day->ItemIndex).arg(day->Text, hour->Text);
-    return rows;
-  }
+  QStringList Rows() const { return ScheduleRows(form); }
   // One register as the controller holds it now (read outside the window's operations).
   std::uint16_t Held(int reg) {
     std::uint16_t value = 0xDEAD;
