@@ -36,7 +36,9 @@ bool TForm1::ReadEventTextsFromLines(const QStringList& file) {
   return true;
 }
 
-void TForm1::WriteEventTextsSection(QStringList& file) { file += EventTextsSection::Compose(EventLabels, CauseTexts); }
+void TForm1::WriteEventTextsSection(QStringList& file) {
+  file += EventTextsSection::Compose(EventLabels, CauseTexts);
+}
 
 void TForm1::ApplyEventLabelLine(TLabel& label, const QString& rest) {
   label.Caption = EventTextsSection::IndicatorCaption(rest);

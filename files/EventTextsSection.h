@@ -16,10 +16,10 @@
 namespace EventTextsSection {
 
 inline const QString kHeading = QStringLiteral("Zdarzenia:");
-constexpr int kEvents = 160;         // event lines 1..160
-constexpr int kCauses = 64;          // code lines 1001..1064
-constexpr int kFirstCode = 1001;     // cause c is code 1001 + c
-constexpr int kCaptionWidth = 20;    // what a label shows of an event line's rest
+constexpr int kEvents = 160;       // event lines 1..160
+constexpr int kCauses = 64;        // code lines 1001..1064
+constexpr int kFirstCode = 1001;   // cause c is code 1001 + c
+constexpr int kCaptionWidth = 20;  // what a label shows of an event line's rest
 
 using Labels = std::array<QString, kEvents + 1>;  // entries 1..160; 0 unused
 using Causes = std::array<QString, kCauses>;

@@ -77,8 +77,7 @@ bool Reader::Read(Line& line) {
   }
   const QString& text = lines_[row_];
   const qsizetype start = column_;
-  while (column_ < text.size() && column_ - start < kMaxNumberLength && !IsBlank(text[column_]))
-    ++column_;
+  while (column_ < text.size() && column_ - start < kMaxNumberLength && !IsBlank(text[column_])) ++column_;
   const std::optional<int> number = DecimalInteger(text.mid(start, column_ - start), 0);
   if (!number) return false;
   line.number = *number;

@@ -37,7 +37,8 @@ bool TForm1::ReadSettingsSection(const QStringList& file) {
 bool TForm1::ReadPermissionsSection(const QStringList& file) {
   const Section section = ParsePermissionsSection(file);
   for (const NumberedLines::Line& line : section.lines)
-    if (line.number >= kFirstBox && line.number <= kLastBox) ApplyCheckBoxLine(CheckBox(line.number), line.rest);
+    if (line.number >= kFirstBox && line.number <= kLastBox)
+      ApplyCheckBoxLine(CheckBox(line.number), line.rest);
   return section.ok && ReadEventTextsFromLines(file);
 }
 

@@ -33,8 +33,7 @@ QString Stem(const QString& path) {
 NameCheck CheckStem(const QString& stem) {
   for (const QString& prefix : {kSettingsPrefix, kDescriptionPrefix}) {
     if (!stem.startsWith(prefix)) continue;
-    if (const std::optional<int> number = AllDigits(stem.mid(prefix.size())))
-      return {number, true};
+    if (const std::optional<int> number = AllDigits(stem.mid(prefix.size()))) return {number, true};
   }
   // The last three characters give the number; what stands before them must
   // be one of the prefixes exactly.

@@ -34,8 +34,8 @@ void TForm1::SaveSettingsFile() {
   const QString target = SettingsFileNames::SaveTarget(chosen);
   const QString previous = SettingsFileNames::SiblingWithExtension(chosen, SettingsFileNames::kTextExtension);
   const bool hadPrevious = QFileInfo::exists(previous);
-  if (hadPrevious &&
-      !TextFile::CopyFile(previous, SettingsFileNames::SiblingWithExtension(chosen, SettingsFileNames::kBackupExtension))) {
+  if (hadPrevious && !TextFile::CopyFile(previous, SettingsFileNames::SiblingWithExtension(
+                                                       chosen, SettingsFileNames::kBackupExtension))) {
     ui_.ShowError(FileTexts::BackupFailed);
     return;
   }
@@ -69,7 +69,8 @@ void TForm1::WriteSettingsSection(QStringList& file) {
 
 void TForm1::WritePermissionsSection(QStringList& file) {
   file << kPermissionsHeading;
-  for (int number = kFirstBox; number <= kLastBox; ++number) WriteCheckBoxLine(CheckBox(number), file, number);
+  for (int number = kFirstBox; number <= kLastBox; ++number)
+    WriteCheckBoxLine(CheckBox(number), file, number);
   file << TerminatorLine();
   WriteEventTextsSection(file);
 }
