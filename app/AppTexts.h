@@ -24,9 +24,4 @@ inline const QString kPortUnavailableSuffix = QStringLiteral(" jest niedostępny
 inline const QString kDeviceNotFound = QStringLiteral("Nie znaleziono urządzenia");
 inline const QString kNoCommunication = QStringLiteral("Brak komunikacji z urządzeniem");
 
-// The description file looked for at start-up: this prefix, the factory
-// number padded to three digits, ".txt".
-inline const QString kDescriptionFilePrefix = QStringLiteral("WLT_nast_rejzd_");
-inline const QString kTextFileExtension = QStringLiteral(".txt");
-
 }  // namespace AppTexts

@@ -1,8 +1,8 @@
 // Window creation and destruction: the start-up sequence that finds the
 // controller and its description file, and the closing of the port.
 
-#include "app/AppTexts.h"
 #include "app/TForm1.h"
+#include "files/SettingsFileNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,11 +21,11 @@ void TForm1::FormCreate() {
   //    read: a failed read leaves the image untouched).
   FactoryNumber = SettingsImage[97];
   // 6., 7. The controller's description file, or the general one.
-  OpenDialog1.FileName = AppTexts::kDescriptionFilePrefix + PadNumber3(FactoryNumber);
-  if (!QFileInfo(QDir::current().filePath(OpenDialog1.FileName + AppTexts::kTextFileExtension))
+  OpenDialog1.FileName = SettingsFileNames::kDescriptionPrefix + PadNumber3(FactoryNumber);
+  if (!QFileInfo(QDir::current().filePath(OpenDialog1.FileName + SettingsFileNames::kTextExtension))
            .isFile()) {
     FactoryNumber = 0;
-    OpenDialog1.FileName = AppTexts::kDescriptionFilePrefix + PadNumber3(0);
+    OpenDialog1.FileName = SettingsFileNames::kDescriptionPrefix + PadNumber3(0);
   }
   // 8. Load it (name without folder and extension, as OpenDialog1 holds it).
   LoadSettingsFile(OpenDialog1.FileName);

@@ -13,6 +13,7 @@
 #include "mdbcomp/TMdb.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -185,8 +186,23 @@ class TForm1 {
   void ReadSettings();
   void WriteSettings();
 
-  // Files (files/)
+  // Files (files/). The writers compose the file's lines (file) in memory;
+  // the whole file then goes to disk in one step.
+  void SaveSettingsFile();  // to the file named in SaveDialog1
+  void WriteSettingsSection(QStringList& file);
+  void WritePermissionsSection(QStringList& file);
+  void WriteCheckBoxLine(const TCheckBox& box, QStringList& file, int number);
+  // fileName: as OpenDialog1 holds it (at start-up without folder and extension).
   void LoadSettingsFile(const QString& fileName);
+  bool ReadSettingsSection(const QStringList& file);
+  bool ReadPermissionsSection(const QStringList& file);  // ends with the event texts
+  void ApplyCheckBoxLine(TCheckBox& box, const QString& rest);
+  // The event-texts section of a settings or event file.
+  bool ReadEventTextsSection(const QString& fileName);
+  bool ReadEventTextsFromLines(const QStringList& file);
+  void WriteEventTextsSection(QStringList& file);
+  void ApplyEventLabelLine(TLabel& label, const QString& rest);
+  void ApplyEventCheckBoxLine(TCheckBox& box, const QString& rest);
 
   // Events (events/)
   void ReadEventRegister();

@@ -2,6 +2,7 @@
 // the toolkit starts, so --help and bad options need no display.
 
 #include "app/AppTexts.h"
+#include "app/WorkFolder.h"
 #include "app/view/CommandLine.h"
 #include "app/view/DemoSimulator.h"
 #include "app/view/MainWindow.h"
@@ -37,6 +38,19 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(AppTexts::kApplicationTitle);
   QApplication::setFont(ViewFonts::WindowFont(8));
 
+  // The work folder: named, or the default one of the demo start. Without
+  // either the program keeps the folder it was started in.
+  if (!options.workDir.isEmpty() || options.demo) {
+    const QString folder = options.workDir.isEmpty() ? WorkFolder::DefaultPath() : options.workDir;
+    QString warning;
+    if (!WorkFolder::Enter(folder, WorkFolder::ShippedGeneralFile(QCoreApplication::applicationDirPath()),
+                           error, warning)) {
+      std::fprintf(stderr, "%s: %s\n", qPrintable(programName), qPrintable(error));
+      return 1;
+    }
+    if (!warning.isEmpty()) std::fprintf(stderr, "%s: %s\n", qPrintable(programName), qPrintable(warning));
+  }
+
   DemoSimulator simulator;  // outlives the window: the port closes first
   if (options.demo) {
     const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("wlt-sim"));
@@ -50,7 +64,7 @@ int main(int argc, char** argv) {
   if (!options.screenshotDir.isEmpty()) ScreenshotTour::WatchModalBoxes(options.screenshotDir);
   int result = 0;
   {
-    MainWindow window;  // runs FormCreate before it is shown
+    MainWindow window;  // runs FormCreate once it is on screen
     window.show();
     if (!options.screenshotDir.isEmpty()) ScreenshotTour::Start(window, options.screenshotDir);
     result = QApplication::exec();

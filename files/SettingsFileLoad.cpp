@@ -1,8 +1,51 @@
-// Loading a settings or description file into the window. Filled when the
-// settings text file is built; until then start-up loads nothing.
+// Loading a settings or description file into the window: the grid, the
+// programming check boxes and the event texts, in three passes over the
+// file, each from its first line. What a pass set before a failure stays.
 
 #include "app/TForm1.h"
+#include "files/FileTexts.h"
+#include "files/SettingsFileFormat.h"
+#include "files/SettingsFileNames.h"
+#include "files/TextFile.h"
 
-// fileName: the name as OpenDialog1 holds it (at start-up without folder and
-// without the ".txt" extension).
-void TForm1::LoadSettingsFile(const QString& fileName) { (void)fileName; }
+using namespace SettingsFileFormat;
+
+void TForm1::LoadSettingsFile(const QString& fileName) {
+  QStringList file;
+  const bool ok = TextFile::ReadLines(SettingsFileNames::LoadTarget(fileName), file) &&
+                  ReadSettingsSection(file) && ReadPermissionsSection(file);
+  Caption = TitleLine(PadNumber3(FactoryNumber));
+  if (ok) return;
+  Caption += FileTexts::FailureMark;
+  ui_.Beep();
+  ui_.ShowMessage(FileTexts::ReadError);
+}
+
+// Names, values and units of the rows the file gives.
+bool TForm1::ReadSettingsSection(const QStringList& file) {
+  const Section section = ParseSettingsSection(file);
+  for (const NumberedLines::Line& line : section.lines) {
+    if (line.number < 1 || line.number >= kGridRows) continue;
+    const GridCells cells = GridRowCells(line.rest);
+    StringGrid1.Cells(0, line.number) = cells.name;
+    StringGrid1.Cells(1, line.number) = cells.value;
+    StringGrid1.Cells(2, line.number) = cells.unit;
+  }
+  return section.ok;
+}
+
+bool TForm1::ReadPermissionsSection(const QStringList& file) {
+  const Section section = ParsePermissionsSection(file);
+  for (const NumberedLines::Line& line : section.lines)
+    if (line.number >= kFirstBox && line.number <= kLastBox)
+      ApplyCheckBoxLine(CheckBox(line.number), line.rest);
+  return section.ok && ReadEventTextsFromLines(file);
+}
+
+// The caption shows the box or hides it; the state changes only when the
+// state field converts.
+void TForm1::ApplyCheckBoxLine(TCheckBox& box, const QString& rest) {
+  box.Caption = CheckBoxCaption(rest);
+  box.Visible = !box.Caption.isEmpty();
+  if (const std::optional<int> state = CheckBoxState(rest)) box.Checked = *state == 1;
+}

@@ -3,7 +3,9 @@
 # window connected to the controller simulator (--demo): page-1.png ...
 # page-8.png, the grid, check boxes and event list after reading them
 # (page-2-read.png, page-3-read.png, page-4-read.png, page-4-detail.png) and
-# every message box that came up (box-N.png).
+# every message box and dialog that came up (box-N.png). The window starts in
+# a scratch work folder holding the general description file, so the pages
+# show its captions; the real ~/WLT is never touched.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default: screenshots/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,12 +18,12 @@ fi
 cmake --build "$build" -j"$(nproc)" --target wlt-nastawy wlt-sim
 mkdir -p "$out"
 rm -f "$out"/page-*.png "$out"/box-*.png
-# The window runs in a scratch folder: it looks for description files in
-# its current folder, and the tour must not pick up stray ones.
+# The window runs in a scratch work folder: it looks for description files
+# there, and the tour must not pick up stray ones nor touch ~/WLT.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 out_abs=$(cd "$out" && pwd)
 bin_abs=$(cd "$build/bin" && pwd)
 (cd "$work" && xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
-  "$bin_abs/wlt-nastawy" --demo --screenshot "$out_abs")
+  "$bin_abs/wlt-nastawy" --demo --work-dir "$work" --screenshot "$out_abs")
 ls -1 "$out_abs"/*.png

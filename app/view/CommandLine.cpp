@@ -37,6 +37,12 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& result, QString
         return false;
       }
       result.portOptions << value;
+    } else if (OptionIs(argument, QStringLiteral("--work-dir"))) {
+      if (!TakeValue(arguments, i, QStringLiteral("--work-dir"), result.workDir) ||
+          result.workDir.isEmpty()) {
+        error = QStringLiteral("--work-dir needs a folder");
+        return false;
+      }
     } else if (OptionIs(argument, QStringLiteral("--screenshot"))) {
       if (!TakeValue(arguments, i, QStringLiteral("--screenshot"), result.screenshotDir) ||
           result.screenshotDir.isEmpty()) {
@@ -53,13 +59,20 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& result, QString
 
 QString UsageText(const QString& programName) {
   return QStringLiteral(
-             "Usage: %1 [--port COMn=PATH]... [--demo]\n"
+             "Usage: %1 [--port COMn=PATH]... [--demo] [--work-dir DIR]\n"
              "Service tool for the WLT transfer controller (Modbus RTU on RS-232).\n"
              "\n"
              "  --port COMn=PATH  open PATH for the port COMn (n = 1..9); repeatable.\n"
              "                    Without it COMn is /dev/ttyS(n-1).\n"
              "  --demo            start the controller simulator wlt-sim (beside this\n"
-             "                    program) on a pseudo-terminal and use it as COM1.\n"
+             "                    program) on a pseudo-terminal and use it as COM1;\n"
+             "                    the program starts in the work folder (below).\n"
+             "  --work-dir DIR    start in the work folder DIR: created when missing and\n"
+             "                    given a copy of the general description file\n"
+             "                    WLT_nast_rejzd_000.txt unless it has one. The files\n"
+             "                    the program reads and saves are looked for there.\n"
+             "                    With --demo and no --work-dir: $WLT_WORK_DIR, else ~/WLT.\n"
+             "                    Without both, the program uses the current folder.\n"
              "  --help            show this text.\n")
       .arg(programName);
 }

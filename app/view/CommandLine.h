@@ -2,6 +2,7 @@
 // The program's command line:
 //   --port COMn=PATH   which device a port name opens (repeatable)
 //   --demo             start the controller simulator and map COM1 to it
+//   --work-dir DIR     start in DIR, which is given the general description file
 //   --help             the usage text
 // and one option for the screenshot script, not shown in the usage text:
 //   --screenshot DIR   grab every page into DIR, then quit
@@ -13,6 +14,7 @@ struct CommandLine {
   QStringList portOptions;  // "COMn=PATH", in the order given
   bool demo = false;
   bool help = false;
+  QString workDir;
   QString screenshotDir;
 };
 

@@ -1,5 +1,6 @@
 // The window frame: construction in the order the window is made (widgets,
-// geometry, then FormCreate), the handler runner and the renderer.
+// geometry; FormCreate once the window is on screen), the handler runner
+// and the renderer.
 
 #include "app/view/MainWindow.h"
 
@@ -7,18 +8,21 @@
 #include "app/view/GridCellDelegate.h"
 #include "app/view/Pictures.h"
 #include "app/view/ViewFonts.h"
+#include "app/view/WaitCursor.h"
 
 #include <QCloseEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #if WLT_HAVE_PRINTSUPPORT
 #include <QPrinter>
 #endif
 
 #include <exception>
+#include <optional>
 
 MainWindow::MainWindow(Ui* modalOverride, std::unique_ptr<SerialLine> line, QWidget* parent)
     : QMainWindow(parent), override_(modalOverride),
@@ -63,9 +67,31 @@ MainWindow::MainWindow(Ui* modalOverride, std::unique_ptr<SerialLine> line, QWid
   move(form_->Left, form_->Top);
   resize(form_->Width, form_->Height);
   Render();
+}
 
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (createScheduled_) return;
+  createScheduled_ = true;
+  QTimer::singleShot(0, this, [this] { CreateWhenShown(100); });
+}
+
+void MainWindow::CreateWhenShown(int triesLeft) {
+  if (destroyed_) return;
+  // The window system may map the window a little later than it is shown;
+  // wait for it (by timer, the event loop keeps running) so that the user
+  // sees the window before the start-up blocks it.
+  const QWindow* handle = windowHandle();
+  if (handle && !handle->isExposed() && triesLeft > 0) {
+    QTimer::singleShot(20, this, [this, triesLeft] { CreateWhenShown(triesLeft - 1); });
+    return;
+  }
+  repaint();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   // The window's creation event.
   Run([this] { form_->FormCreate(); });
+  created_ = true;
+  emit created();
 }
 
 MainWindow::~MainWindow() {
@@ -84,6 +110,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::Destroy() {
   if (destroyed_) return;
   if (timer1_) timer1_->stop();
+  while (waitCursors_ > 0) WaitCursor::Pop(waitCursors_);
+  stallCursor_ = false;
   try {
     form_->FormDestroy();
   } catch (...) {
@@ -92,24 +120,37 @@ void MainWindow::Destroy() {
   destroyed_ = true;
 }
 
-void MainWindow::Run(const std::function<void()>& handler) {
+void MainWindow::Run(const std::function<void()>& handler, bool userStarted) {
   if (inHandler_ || destroyed_) return;
   inHandler_ = true;
   QString failure;
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    failure = QString::fromLocal8Bit(e.what());
-  } catch (...) {
-    failure = QStringLiteral("Nieoczekiwany błąd");
+  {
+    std::optional<WaitCursor> wait;
+    if (userStarted) wait.emplace(waitCursors_);
+    try {
+      handler();
+    } catch (const std::exception& e) {
+      failure = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+      failure = QStringLiteral("Nieoczekiwany błąd");
+    }
   }
   inHandler_ = false;
   if (!failure.isEmpty()) ShowError(failure);
+  UpdateStallCursor();
   Render();
 }
 
-void MainWindow::RunHandler(Handler handler) {
-  if (handler) Run([this, handler] { (form_.get()->*handler)(); });
+void MainWindow::RunHandler(Handler handler, bool userStarted) {
+  if (handler) Run([this, handler] { (form_.get()->*handler)(); }, userStarted);
+}
+
+void MainWindow::UpdateStallCursor() {
+  const bool stalled = form_->ControllerFound() && form_->Mdb1.PortOpen() && !form_->Mdb1.Answered();
+  if (stalled == stallCursor_) return;
+  stallCursor_ = stalled;
+  if (stalled) WaitCursor::Push(waitCursors_);
+  else WaitCursor::Pop(waitCursors_);
 }
 
 void MainWindow::Render() {

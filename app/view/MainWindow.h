@@ -41,14 +41,18 @@ class QPrinter;
 class MainWindow : public QMainWindow, public Ui {
   Q_OBJECT
  public:
-  // Builds the widgets, places the window, then runs FormCreate as the
-  // window's creation does (before it is shown).
+  // Builds the widgets and places the window. The window's creation steps
+  // (FormCreate) run right after the window first appears on screen, so
+  // that the user sees it while the controller is looked for and the boxes
+  // of the start-up stand over it.
   explicit MainWindow(Ui* modalOverride = nullptr,
                       std::unique_ptr<SerialLine> line = MakeSystemSerialLine(),
                       QWidget* parent = nullptr);
   ~MainWindow() override;
 
   TForm1& form() { return *form_; }
+  // FormCreate has run (created() is emitted when it has).
+  bool Created() const { return created_; }
   // Writes the whole state into the widgets, with their signals blocked.
   void Render();
 
@@ -67,8 +71,12 @@ class MainWindow : public QMainWindow, public Ui {
   QString ShortDate(const QDate& date) override;
   QString LongTime(const QTime& time) override;
 
+ signals:
+  void created();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   using Handler = void (TForm1::*)();
@@ -77,8 +85,16 @@ class MainWindow : public QMainWindow, public Ui {
   // Runs a handler to completion, then renders. A handler never starts while
   // another one runs (a timer tick during a modal box is skipped), and an
   // unexpected error is shown in the standard error box, never thrown on.
-  void Run(const std::function<void()>& handler);
-  void RunHandler(Handler handler);
+  // A handler the user starts may wait for the controller: it runs under
+  // the wait cursor. Timer ticks do not, unless the link has stalled.
+  void Run(const std::function<void()>& handler, bool userStarted = true);
+  void RunHandler(Handler handler, bool userStarted = true);
+  // Runs FormCreate once the window is on screen (retried until it is).
+  void CreateWhenShown(int triesLeft);
+  // The wait cursor while the controller-found flag is set but the last
+  // transaction got no valid reply: each timer tick then blocks for the
+  // link's full tries, so the cursor stays from tick to tick.
+  void UpdateStallCursor();
   void Destroy();
   bool FileDialog(TFileDialog& dialog, bool save);
 
@@ -127,4 +143,10 @@ class MainWindow : public QMainWindow, public Ui {
   bool rendering_ = false;
   bool inHandler_ = false;
   bool destroyed_ = false;
+  bool createScheduled_ = false;
+  bool created_ = false;
+  // Wait cursors this window has set (QApplication's override stack):
+  // taken down while a modal box or dialog is up, then put back.
+  int waitCursors_ = 0;
+  bool stallCursor_ = false;
 };

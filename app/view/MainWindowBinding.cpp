@@ -507,8 +507,10 @@ void MainWindow::BindStatusBar() {
 void MainWindow::BindTimer() {
   timer1_ = new QTimer(this);
   timer1_->setObjectName(form_->Timer1.Name);
+  // Ticks wait for the window's creation steps; a tick is no user command,
+  // so it brings no wait cursor of its own.
   connect(timer1_, &QTimer::timeout, this, [this] {
-    if (!rendering_) RunHandler(&TForm1::Timer1Timer);
+    if (!rendering_ && created_) RunHandler(&TForm1::Timer1Timer, false);
   });
   renderers_.push_back([this] {
     const TTimer& state = form_->Timer1;

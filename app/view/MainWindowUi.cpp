@@ -6,6 +6,7 @@
 #include "app/view/MainWindow.h"
 #include "app/view/ViewConversions.h"
 #include "app/view/ViewFonts.h"
+#include "app/view/WaitCursor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,6 +31,7 @@ void MainWindow::Beep() {
 
 void MainWindow::ShowMessage(const QString& text) {
   Render();
+  const ModalPause pause(waitCursors_);
   if (override_) return override_->ShowMessage(text);
   QMessageBox box(QMessageBox::NoIcon, AppTexts::kApplicationTitle, text, QMessageBox::Ok, this);
   box.exec();
@@ -37,6 +39,7 @@ void MainWindow::ShowMessage(const QString& text) {
 
 bool MainWindow::Confirm(const QString& question) {
   Render();
+  const ModalPause pause(waitCursors_);
   if (override_) return override_->Confirm(question);
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question,
                   QMessageBox::Ok | QMessageBox::Cancel, this);
@@ -47,6 +50,7 @@ bool MainWindow::Confirm(const QString& question) {
 
 void MainWindow::ShowError(const QString& text) {
   Render();
+  const ModalPause pause(waitCursors_);
   if (override_) return override_->ShowError(text);
   QMessageBox::critical(this, AppTexts::kApplicationTitle, text);
 }
@@ -57,10 +61,15 @@ bool MainWindow::ExecuteSaveDialog(TFileDialog& dialog) { return FileDialog(dial
 
 bool MainWindow::FileDialog(TFileDialog& dialog, bool save) {
   Render();
+  const ModalPause pause(waitCursors_);
   if (override_) return save ? override_->ExecuteSaveDialog(dialog) : override_->ExecuteOpenDialog(dialog);
   QFileDialog box(this);
   box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // Any name may be typed, also in the open dialog: the handlers add the
+  // extension a name lacks, so the proposed name (no extension) opens.
+  box.setFileMode(QFileDialog::AnyFile);
+  // The save makes its own backup of a file it replaces; no question first.
+  box.setOption(QFileDialog::DontConfirmOverwrite, true);
   box.setNameFilters(ViewConversions::QtNameFilters(dialog.Filter));
   if (!dialog.DefaultExt.isEmpty()) box.setDefaultSuffix(dialog.DefaultExt);
   // The proposed name: in its own folder when it has one, else in the
@@ -79,6 +88,7 @@ bool MainWindow::FileDialog(TFileDialog& dialog, bool save) {
 
 bool MainWindow::ExecutePrintDialog(TPrintDialog& dialog) {
   Render();
+  const ModalPause pause(waitCursors_);
   if (override_) return override_->ExecutePrintDialog(dialog);
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer_->setCopyCount(std::max(1, dialog.Copies));

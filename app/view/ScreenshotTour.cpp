@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -57,6 +59,9 @@ void WatchModalBoxes(const QString& folder) {
     // The picture has no title bar without a window manager: name it here.
     QString text;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
+    if (auto* files = qobject_cast<QFileDialog*>(modal))
+      text = files->nameFilters().join(QLatin1Char(';')) + QStringLiteral(" | ") +
+             QFileInfo(files->selectedFiles().value(0)).fileName();
     std::printf("box-%d: [%s] %s\n", *count + 1, qPrintable(modal->windowTitle()), qPrintable(text));
     Save(*modal, QDir(folder).filePath(QStringLiteral("box-%1.png").arg(++*count)));
     if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
@@ -67,7 +72,13 @@ void WatchModalBoxes(const QString& folder) {
 }
 
 void Start(MainWindow& window, const QString& folder) {
-  QTimer::singleShot(1500, &window, [&window, folder] {
+  // The tour begins once the window's start-up steps have run.
+  if (!window.Created()) {
+    QObject::connect(&window, &MainWindow::created, &window, [&window, folder] { Start(window, folder); },
+                     Qt::SingleShotConnection);
+    return;
+  }
+  QTimer::singleShot(1000, &window, [&window, folder] {
     const QDir dir(folder);
     // What the user sees of the connection, for whoever runs the tour.
     const auto text = [&window](const QString& name) {
@@ -78,6 +89,8 @@ void Start(MainWindow& window, const QString& folder) {
     const QString panel0 = window.form().StatusBar1.Name + QStringLiteral("Panel0");
     std::printf("EditNrFabr=%s EditRokProd=%s panel0=%s\n", qPrintable(text(QStringLiteral("EditNrFabr"))),
                 qPrintable(text(QStringLiteral("EditRokProd"))), qPrintable(text(panel0)));
+    // Without a window manager the pictures have no title bar.
+    std::printf("caption=%s\n", qPrintable(window.windowTitle()));
     auto* pages = window.findChild<QTabWidget*>(window.form().PageControl1.Name);
     const int count = pages ? pages->count() : 0;
     for (int i = 0; i < count; ++i) {
@@ -116,6 +129,8 @@ void Start(MainWindow& window, const QString& folder) {
     ShowPage(window, 5);
     if (auto* setClock = window.findChild<QPushButton*>(window.form().Button4.Name)) setClock->click();
     Settle();
+    // The save dialog with its filter and proposed name (closed unanswered).
+    Trigger(window, "Zapiszjako1");
     // A port that is not there: the message box of a failed connection.
     ShowPage(window, 4);
     if (auto* port = window.findChild<QComboBox*>(window.form().ComboBox1.Name)) {

@@ -20,6 +20,7 @@ class FakeUi : public Ui {
   QStringList Messages;    // texts of ShowMessage, in order
   QStringList Questions;   // texts of Confirm, in order
   QStringList Errors;      // texts of ShowError
+  QStringList DialogFileNames;  // the file name each file dialog proposed, in order
   int Beeps = 0;
 
   // Answers. An empty queue answers Cancel / no file.
@@ -63,10 +64,12 @@ class FakeUi : public Ui {
   }
   bool ExecuteOpenDialog(TFileDialog& dialog) override {
     Log << QStringLiteral("open:") + dialog.Filter;
+    DialogFileNames << dialog.FileName;
     return Answer(OpenAnswers, dialog);
   }
   bool ExecuteSaveDialog(TFileDialog& dialog) override {
     Log << QStringLiteral("save:") + dialog.Filter;
+    DialogFileNames << dialog.FileName;
     return Answer(SaveAnswers, dialog);
   }
   bool ExecutePrintDialog(TPrintDialog& dialog) override {
@@ -98,6 +101,7 @@ class FakeUi : public Ui {
     Messages.clear();
     Questions.clear();
     Errors.clear();
+    DialogFileNames.clear();
     Beeps = 0;
     PrintJobs.clear();
     FocusRequests.clear();

@@ -26,6 +26,10 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QTemporaryDir>
+#include <QWindow>
+
+#include <csignal>
 
 #include <memory>
 
@@ -38,10 +42,12 @@ const char* kMissingPort = "/nonexistent/wlt-view-test-port";
 struct Window {
   FakeUi ui;
   std::unique_ptr<MainWindow> window;
-  Window() {
-    window = std::make_unique<MainWindow>(&ui);
+  explicit Window(Ui* modal = nullptr) {
+    window = std::make_unique<MainWindow>(modal ? modal : &ui);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) qWarning("window not exposed");
+    // The start-up steps run once the window is on screen.
+    if (!QTest::qWaitFor([this] { return window->Created(); }, 20000)) qWarning("FormCreate did not run");
   }
   TForm1& form() { return window->form(); }
   template <typename T>
@@ -54,6 +60,27 @@ struct Window {
   }
   QString panel(int i) { return find<QLabel>(QStringLiteral("StatusBar1Panel%1").arg(i))->text(); }
 };
+
+// Records, at each beep and box, the override cursor and whether the
+// window was on screen.
+struct ProbeUi : FakeUi {
+  MainWindow* window = nullptr;
+  QList<int> cursorAtBeep, cursorAtMessage;  // -1: no override cursor
+  QList<bool> shownAtMessage;
+  static int Cursor() { return QApplication::overrideCursor() ? int(QApplication::overrideCursor()->shape()) : -1; }
+  void Beep() override {
+    cursorAtBeep << Cursor();
+    FakeUi::Beep();
+  }
+  void ShowMessage(const QString& text) override {
+    cursorAtMessage << Cursor();
+    shownAtMessage << (window && window->isVisible() && window->windowHandle() &&
+                       window->windowHandle()->isExposed());
+    FakeUi::ShowMessage(text);
+  }
+};
+
+int OverrideCursor() { return ProbeUi::Cursor(); }
 
 }  // namespace
 
@@ -170,6 +197,37 @@ class MainWindowWiringTest : public QObject {
     QVERIFY(w.ui.Messages.contains(QStringLiteral("COM1 jest niedostępny")));
     QVERIFY(w.window->isVisible());
     QCOMPARE(w.panel(0), QStringLiteral(" Brak połączenia"));
+    // No description file in the test's folder: the failure caption.
+    QCOMPARE(w.ui.Messages.last(), QStringLiteral("Błąd odczytu"));
+    QCOMPARE(w.window->windowTitle(), QStringLiteral("WLT - nastawy 000*"));
+  }
+
+  void startUpStepsRunOnceTheWindowIsOnScreen() {
+    ProbeUi probe;
+    auto window = std::make_unique<MainWindow>(&probe);
+    probe.window = window.get();
+    QTest::qWait(50);
+    QVERIFY(!window->Created());
+    QVERIFY(probe.Log.isEmpty());
+    window->show();
+    QVERIFY(QTest::qWaitFor([&window] { return window->Created(); }, 20000));
+    QCOMPARE(probe.Messages, QStringList({QStringLiteral("COM1 jest niedostępny"), QStringLiteral("Błąd odczytu")}));
+    QCOMPARE(probe.shownAtMessage, QList<bool>({true, true}));
+    // The start-up waits under the wait cursor; the boxes do not.
+    QCOMPARE(probe.cursorAtBeep, QList<int>({int(Qt::WaitCursor), int(Qt::WaitCursor)}));
+    QCOMPARE(probe.cursorAtMessage, QList<int>({-1, -1}));
+    QCOMPARE(OverrideCursor(), -1);
+  }
+
+  void menuCommandsRunUnderTheWaitCursor() {
+    ProbeUi probe;
+    Window w(&probe);
+    probe.cursorAtBeep.clear();
+    probe.cursorAtMessage.clear();
+    w.find<QAction>(QStringLiteral("Polcz1"))->trigger();
+    QCOMPARE(probe.cursorAtBeep, QList<int>{int(Qt::WaitCursor)});
+    QCOMPARE(probe.cursorAtMessage, QList<int>{-1});
+    QCOMPARE(OverrideCursor(), -1);
   }
 
   void connectButtonReachesConnectDevice() {
@@ -205,6 +263,72 @@ class MainWindowWiringTest : public QObject {
     QVERIFY(w.find<QAction>(QStringLiteral("OdczytPC1"))->isEnabled());
     QTest::mouseClick(w.find<QPushButton>(QStringLiteral("Connect")), Qt::LeftButton);
     QCOMPARE(w.panel(0), QStringLiteral(" Połączony"));
+#endif
+  }
+
+  void stalledLinkKeepsTheWaitCursorUntilDisconnected() {
+#ifndef WLT_VIEW_TESTS_WITH_SIM
+    QSKIP("wlt-sim is not built");
+#else
+    SimProcess sim({"--factory-number", "7"});
+    QVERIFY(sim.Running());
+    PortMap::Set("COM1", sim.DevicePath());
+    Window w;
+    QVERIFY(w.form().ControllerFound());
+    QCOMPARE(OverrideCursor(), -1);
+    // The controller stops answering: the next transaction fails, and every
+    // timer tick would now wait for the link's tries.
+    QVERIFY(sim.Signal(SIGSTOP));
+    w.form().Mdb1.ResponseTime = 100;
+    std::uint16_t word = 0;
+    QVERIFY(!w.form().Mdb1.ReadRegisters(1, 1300, 1, &word));
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("Button5")), Qt::LeftButton);  // any handler
+    QCOMPARE(OverrideCursor(), int(Qt::WaitCursor));
+    w.find<QAction>(QStringLiteral("Rozlcz1"))->trigger();
+    QCOMPARE(OverrideCursor(), -1);
+    QVERIFY(sim.Signal(SIGCONT));
+#endif
+  }
+
+  void savedSettingsComeBackWhenTheFileIsOpenedAgain() {
+#ifndef WLT_VIEW_TESTS_WITH_SIM
+    QSKIP("wlt-sim is not built");
+#else
+    SimProcess sim({"--factory-number", "7"});
+    QVERIFY(sim.Running());
+    PortMap::Set("COM1", sim.DevicePath());
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    Window w;
+    w.find<QAction>(QStringLiteral("N1"))->trigger();
+    QCOMPARE(w.panel(1), QStringLiteral(" Odczytano nastawy"));
+    auto* grid = w.find<QTableWidget>(QStringLiteral("StringGrid1"));
+    const QString read = grid->item(1, 1)->text();
+    QVERIFY(!read.isEmpty());
+
+    w.ui.SaveAnswers.push_back(QDir(folder.path()).filePath(QStringLiteral("WLT_nastawy_007")));
+    w.find<QAction>(QStringLiteral("Zapiszjako1"))->trigger();
+    QCOMPARE(w.ui.DialogFileNames.last(), QStringLiteral("WLT_nast_rejzd_000"));
+    QCOMPARE(w.window->windowTitle(), QStringLiteral("WLT - nastawy 007"));
+    QVERIFY(QFileInfo::exists(QDir(folder.path()).filePath(QStringLiteral("WLT_nastawy_007.txt"))));
+
+    // The user edits the value, then opens the saved file again.
+    w.showPage(1);
+    grid->setFocus();
+    grid->setCurrentCell(1, 1);
+    grid->editItem(grid->item(1, 1));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("12340"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(w.form().StringGrid1.Cells(1, 1), QStringLiteral("12340"));
+
+    w.ui.OpenAnswers.push_back(QDir(folder.path()).filePath(QStringLiteral("WLT_nastawy_007.txt")));
+    w.find<QAction>(QStringLiteral("Otwrz1"))->trigger();
+    QCOMPARE(w.ui.DialogFileNames.last(), QStringLiteral("WLT_nast_rejzd_007"));
+    QTRY_COMPARE(grid->item(1, 1)->text(), read);
+    QCOMPARE(w.window->windowTitle(), QStringLiteral("WLT - nastawy 007"));
 #endif
   }
 

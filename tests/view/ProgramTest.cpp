@@ -32,6 +32,16 @@ Outcome RunProgram(const QStringList& arguments, int timeoutMs = 30000) {
   return outcome;
 }
 
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The copy in the build tree, where the program finds it.
+QString ShippedGeneralFile() {
+  return QFileInfo(QStringLiteral(WLT_NASTAWY_PATH)).dir().filePath(QStringLiteral("../share/wlt-nastawy/WLT_nast_rejzd_000.txt"));
+}
+
 }  // namespace
 
 class ProgramTest : public QObject {
@@ -43,6 +53,8 @@ class ProgramTest : public QObject {
     QCOMPARE(o.exitCode, 0);
     QVERIFY(o.out.contains(QStringLiteral("--port COMn=PATH")));
     QVERIFY(o.out.contains(QStringLiteral("--demo")));
+    QVERIFY(o.out.contains(QStringLiteral("--work-dir DIR")));
+    QVERIFY(o.out.contains(QStringLiteral("WLT_WORK_DIR")));
     QVERIFY(!o.out.contains(QStringLiteral("--screenshot")));  // the script's own option
   }
 
@@ -62,9 +74,11 @@ class ProgramTest : public QObject {
   }
 
   void demoFindsTheControllerAndGrabsEveryPage() {
-    QTemporaryDir shots;
-    QVERIFY(shots.isValid());
-    const Outcome o = RunProgram({QStringLiteral("--demo"), QStringLiteral("--screenshot"), shots.path()}, 90000);
+    QTemporaryDir shots, work;
+    QVERIFY(shots.isValid() && work.isValid());
+    const QString folder = QDir(work.path()).filePath(QStringLiteral("WLT"));
+    const Outcome o = RunProgram({QStringLiteral("--demo"), QStringLiteral("--work-dir"), folder,
+                                  QStringLiteral("--screenshot"), shots.path()}, 90000);
     QVERIFY2(o.exitCode == 0, qPrintable(o.err));
     // The window found the simulated controller at start-up.
     QVERIFY2(o.out.contains(QStringLiteral("EditNrFabr=7 EditRokProd=2019 panel0= Połączony")),
@@ -78,6 +92,35 @@ class ProgramTest : public QObject {
     }
     // The settings read through the menu reached the simulator.
     QVERIFY(QFileInfo::exists(QDir(shots.path()).filePath(QStringLiteral("page-2-read.png"))));
+    // The work folder was made and given the general description file,
+    // which the window then loaded (the controller, number 7, has none).
+    QCOMPARE(ReadAll(QDir(folder).filePath(QStringLiteral("WLT_nast_rejzd_000.txt"))), ReadAll(ShippedGeneralFile()));
+    QVERIFY2(o.out.contains(QStringLiteral("caption=WLT - nastawy 000\n")), qPrintable(o.out));
+    QVERIFY2(!o.out.contains(QStringLiteral("Błąd odczytu")), qPrintable(o.out));
+    // The save dialog was offered (and closed unanswered): nothing saved.
+    QVERIFY2(o.out.contains(QStringLiteral("Text files (*.txt *.TXT) | WLT_nast_rejzd_000\n")), qPrintable(o.out));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("WLT_nast_rejzd_000.txt")});
+  }
+
+  void workFolderKeepsItsFilesAndTheControllersOwnFileWins() {
+    QTemporaryDir shots, work;
+    QVERIFY(shots.isValid() && work.isValid());
+    const QString general = QDir(work.path()).filePath(QStringLiteral("WLT_nast_rejzd_000.txt"));
+    QFile mine(general);
+    QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("mine\r\n") == 6);
+    mine.close();
+    QVERIFY(QFile::copy(ShippedGeneralFile(), QDir(work.path()).filePath(QStringLiteral("WLT_nast_rejzd_007.txt"))));
+    const Outcome o = RunProgram({QStringLiteral("--demo"), QStringLiteral("--work-dir"), work.path(),
+                                  QStringLiteral("--screenshot"), shots.path()}, 90000);
+    QVERIFY2(o.exitCode == 0, qPrintable(o.err));
+    QVERIFY2(o.out.contains(QStringLiteral("caption=WLT - nastawy 007\n")), qPrintable(o.out));
+    QCOMPARE(ReadAll(general), QByteArray("mine\r\n"));  // never overwritten
+  }
+
+  void workFolderThatCannotBeMadeEndsWithStatus1() {
+    const Outcome o = RunProgram({QStringLiteral("--work-dir"), QStringLiteral("/dev/null/WLT")});
+    QCOMPARE(o.exitCode, 1);
+    QVERIFY2(o.err.contains(QStringLiteral("/dev/null/WLT")), qPrintable(o.err));
   }
 };
 

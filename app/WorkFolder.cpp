@@ -1,0 +1,35 @@
+#include "app/WorkFolder.h"
+
+#include "files/TextFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace WorkFolder {
+
+QString DefaultPath() {
+  const QString fromEnvironment = qEnvironmentVariable("WLT_WORK_DIR");
+  if (!fromEnvironment.isEmpty()) return fromEnvironment;
+  return QDir::home().filePath(QStringLiteral("WLT"));
+}
+
+QString ShippedGeneralFile(const QString& programFolder) {
+  return QDir(programFolder).filePath(QStringLiteral("../share/wlt-nastawy/") + kGeneralFileName);
+}
+
+bool Enter(const QString& folder, const QString& generalFile, QString& error, QString& warning) {
+  if (!QDir().mkpath(folder)) {
+    error = QStringLiteral("cannot create the work folder %1").arg(folder);
+    return false;
+  }
+  const QString copy = QDir(folder).filePath(kGeneralFileName);
+  if (!QFileInfo::exists(copy) && !TextFile::CopyFile(generalFile, copy))
+    warning = QStringLiteral("cannot copy %1 into %2").arg(QDir::cleanPath(generalFile), folder);
+  if (!QDir::setCurrent(folder)) {
+    error = QStringLiteral("cannot enter the work folder %1").arg(folder);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace WorkFolder

@@ -1,0 +1,16 @@
+#pragma once
+// The texts the settings and description files show. The message boxes carry
+// no leading blank; the backup error is the standard error box's text.
+
+#include <QString>
+
+namespace FileTexts {
+
+inline const QString BadFileName = QStringLiteral("Błędna nazwa pliku.");
+inline const QString ReadError = QStringLiteral("Błąd odczytu");
+inline const QString WriteError = QStringLiteral("Błąd zapisu");
+inline const QString BackupFailed = QStringLiteral("Unable to create backup file.");
+// Appended to the window caption after a failed save or load.
+inline const QString FailureMark = QStringLiteral("*");
+
+}  // namespace FileTexts

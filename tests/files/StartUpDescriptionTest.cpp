@@ -1,0 +1,94 @@
+// The description file chosen at start-up (FormCreate on a fake controller):
+// the controller's own file, the general file, neither; and the general file
+// shipped with the programs, read and written back unchanged.
+
+#include "FileFormTest.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kGeneral = QStringLiteral(WLT_GENERAL_DESCRIPTION);
+
+class StartUpDescription : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.Valid());
+    w.SetController(7, 2021);
+  }
+  bool Place(const QString& source, const QString& name) {
+    return QFile::copy(source, QDir(folder.Path()).filePath(name));
+  }
+  TempCurrentFolder folder;
+  FakeWindow w;
+};
+
+TEST_F(StartUpDescription, TheControllersOwnFileComesFirst) {
+  ASSERT_TRUE(Place(TestDataFile(QStringLiteral("WLT_nastawy_007.txt")), QStringLiteral("WLT_nast_rejzd_007.txt")));
+  ASSERT_TRUE(Place(kGeneral, QStringLiteral("WLT_nast_rejzd_000.txt")));
+  w.form.FormCreate();
+  EXPECT_TRUE(w.ui.Log.isEmpty()) << w.ui.Log.join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(w.form.FactoryNumber, 7);
+  EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 007"));
+  EXPECT_EQ(w.form.StringGrid1.Cells(1, 2), QStringLiteral("2000"));  // defaults until a read
+  EXPECT_EQ(w.form.CheckBox(801).Caption, QStringLiteral("Tekst 801"));
+  EXPECT_FALSE(w.form.CheckBox(802).Visible);
+  EXPECT_EQ(w.form.zdLabel(3).Caption, QStringLiteral("Opis 3"));
+  EXPECT_EQ(w.form.CauseTexts[0], QStringLiteral("Kod A"));
+}
+
+TEST_F(StartUpDescription, TheGeneralFileWhenTheControllerHasNone) {
+  ASSERT_TRUE(Place(kGeneral, QStringLiteral("WLT_nast_rejzd_000.txt")));
+  w.form.FormCreate();
+  EXPECT_TRUE(w.ui.Log.isEmpty()) << w.ui.Log.join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(w.form.FactoryNumber, 0);
+  EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 000"));
+  EXPECT_EQ(w.form.EditNrFabr.Text, QStringLiteral("7"));
+  // Its captions, with the reserve bits and unused indicators hidden.
+  EXPECT_EQ(w.form.CheckBox(801).Caption, QStringLiteral("SZR aktywny"));
+  EXPECT_EQ(w.form.CheckBox(803).Caption, QStringLiteral("Powrót autom."));
+  EXPECT_FALSE(w.form.CheckBox(881).Visible);
+  EXPECT_TRUE(w.form.CheckBox(901).Visible);
+  EXPECT_EQ(w.form.zdLabel(1).Caption, QStringLiteral("U1 obecne"));
+  EXPECT_FALSE(w.form.zdLabel(160).Visible || w.form.CheckBox(160).Visible);
+  EXPECT_EQ(w.form.CauseTexts[0], QStringLiteral("Zanik napięcia zasilania 1"));
+  // No values: nothing that could be written to a controller before its
+  // own settings have been read.
+  for (int row = 1; row <= 20; ++row) EXPECT_EQ(w.form.StringGrid1.Cells(1, row), QString()) << row;
+  EXPECT_EQ(w.form.StringGrid1.Cells(0, 1), QStringLiteral("nst_trSZR"));
+}
+
+TEST_F(StartUpDescription, NeitherFileLeavesTheCatalogueAndReportsIt) {
+  w.form.FormCreate();
+  EXPECT_EQ(w.ui.Log, QStringList({QStringLiteral("beep"), QStringLiteral("message:Błąd odczytu")}));
+  EXPECT_EQ(w.form.FactoryNumber, 0);
+  EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 000*"));
+  EXPECT_EQ(w.form.StringGrid1.Cells(0, 1), QStringLiteral("nst_trSZR"));
+  EXPECT_EQ(w.form.CheckBox(801).Caption, QStringLiteral("nast_SZR1"));
+  EXPECT_TRUE(w.form.CheckBox(801).Visible);
+  EXPECT_EQ(w.form.zdLabel(1).Caption, QStringLiteral("Label"));
+  EXPECT_TRUE(w.form.zdLabel(1).Visible && w.form.CheckBox(1).Visible);
+}
+
+TEST(ShippedGeneralFile, IsInExactlyTheFormatTheProgramWrites) {
+  TempCurrentFolder folder;
+  FakeWindow w;
+  w.form.InitSettingsCatalogue();
+  w.form.LoadSettingsFile(kGeneral);
+  ASSERT_TRUE(w.ui.Log.isEmpty()) << w.ui.Log.join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 000"));
+  QStringList lines;
+  w.form.WriteSettingsSection(lines);
+  w.form.WritePermissionsSection(lines);
+  const QByteArray shipped = ReadBytes(kGeneral);
+  EXPECT_EQ(TextFile::Encode(lines), shipped);
+  EXPECT_EQ(lines.size(), 363);
+  // Every caption fits the width read back, behind its separating blank.
+  for (int n = 801; n <= 910; ++n) EXPECT_LE(w.form.CheckBox(n).Caption.size(), 19) << n;
+  int named = 0;
+  for (int n = 1; n <= 160; ++n) named += w.form.zdLabel(n).Visible;
+  EXPECT_GE(named, 80);
+  for (int c = 0; c < 64; ++c) EXPECT_EQ(w.form.CauseTexts[std::size_t(c)].isEmpty(), c >= 50) << c;
+}
+
+}  // namespace
