@@ -128,3 +128,21 @@ TEST_F(EventTexts, ReadEventTextsSectionByFileName) {
 }
 
 }  // namespace
+
+// New cause texts reach the event list at once while events are loaded.
+TEST_F(EventTexts, LoadedEventsAreListedAgainWithTheNewCauseTexts) {
+  auto causeLineOfEvent3 = [this] {
+    for (const QString& line : w.form.ListBox1.Items)
+      if (line.startsWith(QStringLiteral("03")) && line.contains(QStringLiteral("05:  "))) return line;
+    return QString();
+  };
+  w.form.EventTable[2][3] = 0x0010;  // event 3: cause 5
+  OpenEventLines({QStringLiteral("1005 Zanik napięcia")});
+  EXPECT_TRUE(w.form.ListBox1.Items.isEmpty());  // nothing loaded: nothing listed
+
+  w.form.EventsLoaded = true;
+  w.form.BuildEventList();
+  EXPECT_TRUE(causeLineOfEvent3().endsWith(QStringLiteral("05:  Zanik napięcia"))) << causeLineOfEvent3().toStdString();
+  OpenEventLines({QStringLiteral("1005 Powrót napięcia")});
+  EXPECT_TRUE(causeLineOfEvent3().endsWith(QStringLiteral("05:  Powrót napięcia"))) << causeLineOfEvent3().toStdString();
+}
