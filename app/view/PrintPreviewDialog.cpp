@@ -28,6 +28,8 @@ PrintPreviewDialog::PrintPreviewDialog(QPrinter& printer, const PrintRequest& re
 
   preview_ = new QPrintPreviewWidget(&printer, this);
   preview_->setObjectName(QStringLiteral("PrintPreviewPages"));
+  // A page as wide as the window: the fixed-pitch text stays readable.
+  preview_->setZoomMode(QPrintPreviewWidget::FitToWidth);
   const QFont font = PrinterOutput::RequestFont(request_);
   connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this, font](QPrinter* target) {
     PagePainter::PaintLines(*target, request_.Lines, font);
