@@ -6,14 +6,27 @@
 #include "FakeUi.h"
 #include "PrintoutTestSupport.h"
 #include "app/TForm1.h"
+#include "app/view/MainWindow.h"
 #include "app/view/PrintPreviewDialog.h"
 #include "app/view/PrinterOutput.h"
+#include "mdbcomp/PortMap.h"
 #include "printing/PagePainter.h"
+
+#if __has_include("SimProcess.h") && defined(WLT_SIM_PATH)
+#include "SimProcess.h"
+#define WLT_PDF_TESTS_WITH_SIM 1
+#endif
 
 #include <QtTest>
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QSpinBox>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
@@ -270,6 +283,72 @@ class PdfPrintoutTest : public QObject {
     QVERIFY2(InOrder(Simplified(printout), LayoutLines(PdfText(file)), missing), qPrintable(missing));
     const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
     QCOMPARE(CellLines(file, area.left(), area.top()), OnPaper(printout));
+  }
+
+  // The window against wlt-sim with its real print dialog, print preview and
+  // printer: the settings as read, previewed, then printed to the PDF file
+  // the dialog offers, two copies. The slot is always declared: moc does not
+  // see which helpers exist.
+  void windowPrintsTheSettingsIntoThePdfFileOfItsPrintDialog() {
+#ifndef WLT_PDF_TESTS_WITH_SIM
+    QSKIP("wlt-sim is not built");
+#else
+    SimProcess sim;
+    QVERIFY(!sim.DevicePath().empty());
+    PortMap::Set("COM1", sim.DevicePath());
+    const QString file = folder_.filePath(QStringLiteral("window.pdf"));
+    int previewPages = 0;
+    QStringList seen;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) return;
+      if (auto* preview = qobject_cast<PrintPreviewDialog*>(modal)) {
+        seen << QStringLiteral("preview");
+        previewPages = preview->preview()->pageCount();
+        preview->findChild<QPushButton*>(QStringLiteral("PreviewClose"))->click();
+      } else if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+        seen << QStringLiteral("print dialog");
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        auto* copies = dialog->findChild<QSpinBox*>(QStringLiteral("copies"));
+        if (!printers || !fileName || !copies) {
+          seen << QStringLiteral("print dialog without its printer, file or copies field");
+          dialog->reject();
+          return;
+        }
+        printers->setCurrentIndex(printers->findText(QStringLiteral("Print to File (PDF)")));
+        fileName->setText(file);
+        copies->setValue(2);
+        dialog->accept();
+      } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        seen << box->text();
+        box->reject();
+      }
+    });
+    answerer.start(50);
+
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<QAction*>(QStringLiteral("N1"))->trigger();
+    QCOMPARE(window.form().StatusBar1.Panels[1].Text, QStringLiteral(" Odczytano nastawy"));
+    window.findChild<QAction*>(QStringLiteral("Podglad2"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("Drukuj2"))->trigger();
+    answerer.stop();
+    window.close();
+
+    QCOMPARE(seen, (QStringList{QStringLiteral("preview"), QStringLiteral("print dialog")}));
+    QCOMPARE(window.form().PrintDialog1.Copies, 2);
+    QCOMPARE(PdfPages(file), previewPages);
+    QCOMPARE(PdfTitle(file), QStringLiteral("WLT"));
+    const QStringList printout = window.form().RichEdit1.Lines;
+    QCOMPARE(printout.value(1), QStringLiteral("   WLT - nastawy 000"));
+    QCOMPARE(printout.size(), 27 + 1 + 110 + 1);
+    QString missing;
+    QVERIFY2(InOrder(Simplified(printout), LayoutLines(PdfText(file)), missing), qPrintable(missing));
+    QVERIFY(LayoutLines(PdfText(file)).contains(QStringLiteral("Nastawa WartośćJednostka")));
+#endif
   }
 
   // The preview shows the pages the printer would print, and "Drukuj..."
