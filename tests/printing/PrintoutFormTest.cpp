@@ -78,25 +78,6 @@ TEST_F(Printouts, EveryShownBoxHasItsLineUnderItsOwnNumber) {
     EXPECT_TRUE(lines[27 + box - 800].startsWith(QStringLiteral("   %1 ").arg(box))) << box;
 }
 
-TEST_F(Printouts, FactoryNumberIsPaddedInTheTitle) {
-  struct Case {
-    int number;
-    QString title;
-  };
-  const Case cases[] = {{7, QStringLiteral("   WLT - nastawy 007")},
-                        {0, QStringLiteral("   WLT - nastawy 000")},
-                        {123, QStringLiteral("   WLT - nastawy 123")},
-                        {1000, QStringLiteral("   WLT - nastawy 1000")}};
-  for (const Case& c : cases) {
-    form.FactoryNumber = c.number;
-    ui.PrintDialogAnswers = {1};
-    form.Drukuj2Click();
-    ASSERT_GE(form.RichEdit1.Lines.size(), 2);
-    EXPECT_EQ(form.RichEdit1.Lines[0], QString());
-    EXPECT_EQ(form.RichEdit1.Lines[1], c.title) << c.number;
-  }
-}
-
 TEST_F(Printouts, GridIsPrintedAsShownNotAsConverted) {
   form.StringGrid1.Cells(1, 3) = QStringLiteral(" $64");
   form.StringGrid1.Cells(1, 4) = QStringLiteral("25");
