@@ -106,8 +106,8 @@ class TForm1 {
 
   // Main menu
   TMenuItem File1, Polcz1, Rozlcz1;
-  TMenuItem WLT1, N1, WLTPC1, Otwrz1, Zapiszjako1, Drukuj2;
-  TMenuItem Zdarzenia1, Odczyt1, OdczytPC1, Zapiszjako2, Drukuj1;
+  TMenuItem WLT1, N1, WLTPC1, Otwrz1, Zapiszjako1, Podglad2, Drukuj2;
+  TMenuItem Zdarzenia1, Odczyt1, OdczytPC1, Zapiszjako2, Podglad1, Drukuj1;
 
   TStatusBar StatusBar1;
   TTimer Timer1;
@@ -144,11 +144,13 @@ class TForm1 {
   void WLTPC1Click();
   void Otwrz1Click();
   void Zapiszjako1Click();
+  void Podglad2Click();
   void Drukuj2Click();
 
   void Odczyt1Click();
   void OdczytPC1Click();
   void Zapiszjako2Click();
+  void Podglad1Click();
   void Drukuj1Click();
   void Button5Click();
   void ListBox1Click();
@@ -214,6 +216,13 @@ class TForm1 {
   void StepUp();
   void StepDown();
   void SelectListedEvent();
+
+  // Printing (printing/): composed into RichEdit1, then printed from it.
+  void PrintEvents();
+  void PrintSettings();
+  void ComposeSettingsTable();
+  void ComposePermissions();
+  void PermissionLine(const TCheckBox& box, int number);
 
   // Services (services/). Each asks nothing; the buttons confirm first.
   bool SetDeviceClock();

@@ -1,7 +1,7 @@
 #pragma once
 // Everything a handler needs from outside the window state: the beep, modal
-// boxes, file and print dialogs, printing, keyboard focus, the PC clock and
-// the regional formats. The Qt view implements it for real (rendering the
+// boxes, file and print dialogs, printing and its preview, keyboard focus,
+// the PC clock and the regional formats. The Qt view implements it for real (rendering the
 // state before every modal box); tests implement it with a scripted fake.
 
 #include "app/FormControls.h"
@@ -9,6 +9,15 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+
+// What one print job carries: the text lines, the font asked for by family
+// and size, and the document title the print system shows for the job.
+struct PrintRequest {
+  QStringList Lines;
+  QString FontFamily;
+  int PointSize = 10;
+  QString DocumentTitle;
+};
 
 class Ui {
  public:
@@ -31,9 +40,14 @@ class Ui {
   virtual bool ExecuteSaveDialog(TFileDialog& dialog) = 0;
   // The print dialog; on OK dialog.Copies holds the chosen number of copies.
   virtual bool ExecutePrintDialog(TPrintDialog& dialog) = 0;
-  // Prints the lines as one job in a fixed-pitch font. False when printing failed.
-  virtual bool PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
-                          int copies) = 0;
+  // Prints the request as one job of one copy on the printer chosen in the
+  // last print dialog: the lines top to bottom over as many pages as they
+  // need, with no header, footer or page number. False when printing failed;
+  // the printing layer has then reported why in its own error box.
+  virtual bool PrintLines(const PrintRequest& request) = 0;
+  // Shows the pages the request would print. True when the user asked to
+  // print them from there.
+  virtual bool PreviewLines(const PrintRequest& request) = 0;
 
   // Gives the keyboard focus to the control of that name.
   virtual void SetFocus(const QString& controlName) = 0;

@@ -251,11 +251,13 @@ void TForm1::BuildControls() {
       {&WLTPC1, "WLTPC1", QStringLiteral("Zapis nastaw do WLT")},
       {&Otwrz1, "Otwrz1", QStringLiteral("Otwórz plik")},
       {&Zapiszjako1, "Zapiszjako1", QStringLiteral("Zapisz plik jako...")},
+      {&Podglad2, "Podglad2", QStringLiteral("Podgląd wydruku")},
       {&Drukuj2, "Drukuj2", QStringLiteral("Drukuj")},
       {&Zdarzenia1, "Zdarzenia1", QStringLiteral("Zdarzenia")},
       {&Odczyt1, "Odczyt1", QStringLiteral("Odczyt rejestru z WLT")},
       {&OdczytPC1, "OdczytPC1", QStringLiteral("Otwórz plik")},
       {&Zapiszjako2, "Zapiszjako2", QStringLiteral("Zapisz plik jako...")},
+      {&Podglad1, "Podglad1", QStringLiteral("Podgląd wydruku")},
       {&Drukuj1, "Drukuj1", QStringLiteral("Drukuj")},
   };
   for (const MenuEntry& entry : menu) {
@@ -265,6 +267,7 @@ void TForm1::BuildControls() {
   }
   // Nothing to save or print until events are loaded.
   Zapiszjako2.Enabled = false;
+  Podglad1.Enabled = false;
   Drukuj1.Enabled = false;
 
   // ---- Status bar, timer, dialogs ---------------------------------------

@@ -55,6 +55,7 @@ void TForm1::ReadEventRegister() {
   ListBox1.Visible = true;
   if (PageControl1.ActivePageIndex == kEventsPage) ui_.SetFocus(ListBox1.Name);
   Drukuj1.Enabled = true;
+  Podglad1.Enabled = true;
   Zapiszjako2.Enabled = true;
   BuildEventList();
 }

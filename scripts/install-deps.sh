@@ -10,5 +10,6 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   qt6-base-dev libgl1-mesa-dev \
   libgtest-dev libgmock-dev googletest \
   libmodbus-dev socat xvfb xauth x11-apps imagemagick poppler-utils \
+  cups cups-client cups-ipp-utils printer-driver-cups-pdf \
   fonts-dejavu-core fonts-liberation \
   g++-mingw-w64-x86-64 wine64 wine

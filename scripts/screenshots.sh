@@ -2,10 +2,11 @@
 # Takes a PNG of every page of the window under a virtual X display, with the
 # window connected to the controller simulator (--demo): page-1.png ...
 # page-8.png, the grid, check boxes and event list after reading them
-# (page-2-read.png, page-3-read.png, page-4-read.png, page-4-detail.png) and
-# every message box and dialog that came up (box-N.png). The window starts in
-# a scratch work folder holding the general description file, so the pages
-# show its captions; the real ~/WLT is never touched.
+# (page-2-read.png, page-3-read.png, page-4-read.png, page-4-detail.png), the
+# print previews of the settings and the event list, and every message box and
+# dialog that came up (box-N.png; box-N-PrintPreview.png for the previews). The
+# window starts in a scratch work folder holding the general description file,
+# so the pages show its captions; the real ~/WLT is never touched.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default: screenshots/)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -64,8 +64,8 @@ class MainWindow : public QMainWindow, public Ui {
   bool ExecuteOpenDialog(TFileDialog& dialog) override;
   bool ExecuteSaveDialog(TFileDialog& dialog) override;
   bool ExecutePrintDialog(TPrintDialog& dialog) override;
-  bool PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
-                  int copies) override;
+  bool PrintLines(const PrintRequest& request) override;
+  bool PreviewLines(const PrintRequest& request) override;
   void SetFocus(const QString& controlName) override;
   QDateTime Now() override;
   QString ShortDate(const QDate& date) override;
@@ -138,6 +138,7 @@ class MainWindow : public QMainWindow, public Ui {
   QTimer* timer1_ = nullptr;
   GridCellDelegate* gridDelegate_ = nullptr;
 #if WLT_HAVE_PRINTSUPPORT
+  QPrinter& Printer();  // made on first use
   std::unique_ptr<QPrinter> printer_;  // keeps the choices of the last print dialog
 #endif
   bool rendering_ = false;

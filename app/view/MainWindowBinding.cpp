@@ -417,11 +417,13 @@ void MainWindow::BindMenus() {
         {&f.WLTPC1, &TForm1::WLTPC1Click},
         {&f.Otwrz1, &TForm1::Otwrz1Click},
         {&f.Zapiszjako1, &TForm1::Zapiszjako1Click},
+        {&f.Podglad2, &TForm1::Podglad2Click},
         {&f.Drukuj2, &TForm1::Drukuj2Click}}},
       {&f.Zdarzenia1,
        {{&f.Odczyt1, &TForm1::Odczyt1Click},
         {&f.OdczytPC1, &TForm1::OdczytPC1Click},
         {&f.Zapiszjako2, &TForm1::Zapiszjako2Click},
+        {&f.Podglad1, &TForm1::Podglad1Click},
         {&f.Drukuj1, &TForm1::Drukuj1Click}}},
   };
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));

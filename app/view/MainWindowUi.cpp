@@ -12,12 +12,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPainter>
 
 #if WLT_HAVE_PRINTSUPPORT
+#include "app/view/PrintPreviewDialog.h"
+#include "app/view/PrinterOutput.h"
+
 #include <QPrintDialog>
 #include <QPrinter>
 #endif
@@ -86,48 +87,40 @@ bool MainWindow::FileDialog(TFileDialog& dialog, bool save) {
 
 #if WLT_HAVE_PRINTSUPPORT
 
+QPrinter& MainWindow::Printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
 bool MainWindow::ExecutePrintDialog(TPrintDialog& dialog) {
   Render();
   const ModalPause pause(waitCursors_);
   if (override_) return override_->ExecutePrintDialog(dialog);
-  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer_->setCopyCount(std::max(1, dialog.Copies));
-  QPrintDialog box(printer_.get(), this);
+  QPrinter& printer = Printer();
+  printer.setCopyCount(std::max(1, dialog.Copies));
+  QPrintDialog box(&printer, this);
+  // Every page is printed; the print system's own choices (a printer, or a
+  // PDF file on Linux) are all offered.
+  box.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
   if (box.exec() != QDialog::Accepted) return false;
-  dialog.Copies = std::max(1, printer_->copyCount());
+  dialog.Copies = std::max(1, printer.copyCount());
   return true;
 }
 
-bool MainWindow::PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
-                            int copies) {
+bool MainWindow::PrintLines(const PrintRequest& request) {
   Render();
-  if (override_) return override_->PrintLines(lines, fontFamily, pointSize, copies);
-  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  QPrinter& printer = *printer_;
-  // Copies the driver cannot make are printed one after the other.
-  const int wanted = std::max(1, copies);
-  const int ownCopies = printer.supportsMultipleCopies() ? 1 : wanted;
-  printer.setCopyCount(printer.supportsMultipleCopies() ? wanted : 1);
-  QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const QFont font(ViewFonts::FontFor(fontFamily, pointSize), &printer);
-  painter.setFont(font);
-  const QFontMetrics metrics(font, &printer);
-  const QRect page = painter.viewport();
-  const int lineHeight = std::max(1, metrics.lineSpacing());
-  for (int copy = 0; copy < ownCopies; ++copy) {
-    if (copy > 0 && !printer.newPage()) return false;
-    int y = metrics.ascent();
-    for (const QString& line : lines) {
-      if (y + metrics.descent() > page.height() && y > metrics.ascent()) {
-        if (!printer.newPage()) return false;
-        y = metrics.ascent();
-      }
-      painter.drawText(0, y, line);
-      y += lineHeight;
-    }
-  }
-  return painter.end();
+  if (override_) return override_->PrintLines(request);
+  QPrinter& printer = Printer();
+  if (PrinterOutput::PrintJob(printer, request)) return true;
+  ShowError(QStringLiteral("Błąd drukowania: %1").arg(PrinterOutput::Destination(printer)));
+  return false;
+}
+
+bool MainWindow::PreviewLines(const PrintRequest& request) {
+  Render();
+  if (override_) return override_->PreviewLines(request);
+  PrintPreviewDialog preview(Printer(), request, this);
+  return preview.exec() == QDialog::Accepted;
 }
 
 #else  // Qt without print support: no printer to offer.
@@ -139,9 +132,15 @@ bool MainWindow::ExecutePrintDialog(TPrintDialog& dialog) {
   return false;
 }
 
-bool MainWindow::PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
-                            int copies) {
-  if (override_) return override_->PrintLines(lines, fontFamily, pointSize, copies);
+bool MainWindow::PrintLines(const PrintRequest& request) {
+  if (override_) return override_->PrintLines(request);
+  return false;
+}
+
+bool MainWindow::PreviewLines(const PrintRequest& request) {
+  Render();
+  if (override_) return override_->PreviewLines(request);
+  std::fputs("wlt-nastawy: built without print support\n", stderr);
   return false;
 }
 

@@ -63,7 +63,11 @@ void WatchModalBoxes(const QString& folder) {
       text = files->nameFilters().join(QLatin1Char(';')) + QStringLiteral(" | ") +
              QFileInfo(files->selectedFiles().value(0)).fileName();
     std::printf("box-%d: [%s] %s\n", *count + 1, qPrintable(modal->windowTitle()), qPrintable(text));
-    Save(*modal, QDir(folder).filePath(QStringLiteral("box-%1.png").arg(++*count)));
+    // A box of the program's own (the print preview) bears its name too.
+    const QString name = modal->objectName().isEmpty() || modal->objectName().startsWith(QLatin1String("qt_"))
+                             ? QStringLiteral("box-%1.png").arg(++*count)
+                             : QStringLiteral("box-%1-%2.png").arg(++*count).arg(modal->objectName());
+    Save(*modal, QDir(folder).filePath(name));
     if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
     else modal->close();
   });
@@ -103,10 +107,13 @@ void Start(MainWindow& window, const QString& folder) {
     Save(window, dir.filePath(QStringLiteral("page-2-read.png")));
     ShowPage(window, 2);
     Save(window, dir.filePath(QStringLiteral("page-3-read.png")));
+    // The print preview of the settings as read (grabbed and closed by the box watcher).
+    Trigger(window, "Podglad2");
     // The event register: the list, then the first event line's detail.
     Trigger(window, "Odczyt1");
     ShowPage(window, 3);
     Save(window, dir.filePath(QStringLiteral("page-4-read.png")));
+    Trigger(window, "Podglad1");  // the print preview of the event list
     auto* list = window.findChild<QListWidget*>(window.form().ListBox1.Name);
     if (list && list->isVisible()) {
       // The record view behind the list, as the picture shows it (the

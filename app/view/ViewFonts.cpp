@@ -48,15 +48,4 @@ QFont FixedFont(int pointSize) { return Make(kFixed, pointSize, QFont::TypeWrite
 
 QFont ArialFont(int pointSize) { return Make(kArial, pointSize, QFont::SansSerif, false); }
 
-QFont FontFor(const QString& family, int pointSize) {
-  if (!FirstInstalled({family}).isEmpty()) {
-    QFont font(family);
-    font.setPointSize(pointSize > 0 ? pointSize : 10);
-    return font;
-  }
-  if (family.startsWith(QStringLiteral("Courier"), Qt::CaseInsensitive)) return FixedFont(pointSize);
-  if (family.startsWith(QStringLiteral("Arial"), Qt::CaseInsensitive)) return ArialFont(pointSize);
-  return WindowFont(pointSize);
-}
-
 }  // namespace ViewFonts

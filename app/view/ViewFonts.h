@@ -15,8 +15,5 @@ QFont WindowFont(int pointSize = 8);
 QFont FixedFont(int pointSize = 10);
 // The small font of the system-signal group: "Arial" or its stand-in.
 QFont ArialFont(int pointSize);
-// A font for a family a handler asks for by name (the printouts): the family
-// itself when installed, else its stand-in (fixed pitch for "Courier...").
-QFont FontFor(const QString& family, int pointSize);
 
 }  // namespace ViewFonts

@@ -93,11 +93,13 @@ TEST_F(WindowControls, MainMenuCaptionsAndEnabledStates) {
       {&f.WLTPC1, "WLTPC1", "Zapis nastaw do WLT", true},
       {&f.Otwrz1, "Otwrz1", "Otwórz plik", true},
       {&f.Zapiszjako1, "Zapiszjako1", "Zapisz plik jako...", true},
+      {&f.Podglad2, "Podglad2", "Podgląd wydruku", true},
       {&f.Drukuj2, "Drukuj2", "Drukuj", true},
       {&f.Zdarzenia1, "Zdarzenia1", "Zdarzenia", true},
       {&f.Odczyt1, "Odczyt1", "Odczyt rejestru z WLT", true},
       {&f.OdczytPC1, "OdczytPC1", "Otwórz plik", true},
       {&f.Zapiszjako2, "Zapiszjako2", "Zapisz plik jako...", false},
+      {&f.Podglad1, "Podglad1", "Podgląd wydruku", false},
       {&f.Drukuj1, "Drukuj1", "Drukuj", false},
   };
   for (const Entry& e : entries) {

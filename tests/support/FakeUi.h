@@ -15,7 +15,7 @@ class FakeUi : public Ui {
  public:
   // What happened, in order: "beep", "message:<text>", "confirm:<question>",
   // "error:<text>", "open:<filter>", "save:<filter>", "print-dialog",
-  // "print:<copies>", "focus:<name>".
+  // "print:<document title>", "preview:<document title>", "focus:<name>".
   QStringList Log;
   QStringList Messages;    // texts of ShowMessage, in order
   QStringList Questions;   // texts of Confirm, in order
@@ -28,15 +28,11 @@ class FakeUi : public Ui {
   std::deque<QString> OpenAnswers;   // chosen path per open dialog
   std::deque<QString> SaveAnswers;   // chosen path per save dialog
   std::deque<int> PrintDialogAnswers;  // copies per print dialog; <= 0 cancels
-  bool PrintSucceeds = true;
+  std::deque<bool> PreviewAnswers;     // per preview: true asks to print from it
+  int PrintFailsFromJob = 0;           // > 0: that job (counted from 1) and later ones fail
 
-  struct PrintJob {
-    QStringList Lines;
-    QString FontFamily;
-    int PointSize = 0;
-    int Copies = 0;
-  };
-  std::vector<PrintJob> PrintJobs;
+  std::vector<PrintRequest> PrintJobs;  // one per job, in order
+  std::vector<PrintRequest> Previews;
   QStringList FocusRequests;
 
   // The PC clock; a fixed time unless a test sets another.
@@ -81,11 +77,18 @@ class FakeUi : public Ui {
     dialog.Copies = copies;
     return true;
   }
-  bool PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
-                  int copies) override {
-    Log << QStringLiteral("print:%1").arg(copies);
-    PrintJobs.push_back({lines, fontFamily, pointSize, copies});
-    return PrintSucceeds;
+  bool PrintLines(const PrintRequest& request) override {
+    Log << QStringLiteral("print:") + request.DocumentTitle;
+    PrintJobs.push_back(request);
+    return PrintFailsFromJob <= 0 || int(PrintJobs.size()) < PrintFailsFromJob;
+  }
+  bool PreviewLines(const PrintRequest& request) override {
+    Log << QStringLiteral("preview:") + request.DocumentTitle;
+    Previews.push_back(request);
+    if (PreviewAnswers.empty()) return false;
+    const bool print = PreviewAnswers.front();
+    PreviewAnswers.pop_front();
+    return print;
   }
   void SetFocus(const QString& controlName) override {
     FocusRequests << controlName;
@@ -104,6 +107,7 @@ class FakeUi : public Ui {
     DialogFileNames.clear();
     Beeps = 0;
     PrintJobs.clear();
+    Previews.clear();
     FocusRequests.clear();
   }
 

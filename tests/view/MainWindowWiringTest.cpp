@@ -134,11 +134,13 @@ class MainWindowWiringTest : public QObject {
           {"WLTPC1", QStringLiteral("Zapis nastaw do WLT"), true},
           {"Otwrz1", QStringLiteral("Otwórz plik"), true},
           {"Zapiszjako1", QStringLiteral("Zapisz plik jako..."), true},
+          {"Podglad2", QStringLiteral("Podgląd wydruku"), true},
           {"Drukuj2", QStringLiteral("Drukuj"), true}}},
         {QStringLiteral("Zdarzenia"),
          {{"Odczyt1", QStringLiteral("Odczyt rejestru z WLT"), true},
           {"OdczytPC1", QStringLiteral("Otwórz plik"), true},
           {"Zapiszjako2", QStringLiteral("Zapisz plik jako..."), false},
+          {"Podglad1", QStringLiteral("Podgląd wydruku"), false},
           {"Drukuj1", QStringLiteral("Drukuj"), false}}},
     };
     const QList<QAction*> top = w.window->menuBar()->actions();
@@ -167,6 +169,26 @@ class MainWindowWiringTest : public QObject {
     w.ui.ClearRecords();
     w.find<QAction>(QStringLiteral("Polcz1"))->trigger();
     QCOMPARE(w.ui.Messages, QStringList{QStringLiteral("COM1 jest niedostępny")});
+  }
+
+  void printAndPreviewEntriesReachTheirHandlers() {
+    Window w;
+    for (int row = 1; row <= 20; ++row) w.form().StringGrid1.Cells(1, row) = QStringLiteral("100");
+    w.window->Render();
+    w.ui.ClearRecords();
+    w.ui.PrintDialogAnswers = {2};
+    w.find<QAction>(QStringLiteral("Drukuj2"))->trigger();
+    QCOMPARE(w.ui.Log, (QStringList{QStringLiteral("print-dialog"), QStringLiteral("print:WLT"),
+                                    QStringLiteral("print:WLT")}));
+    w.ui.ClearRecords();
+    w.find<QAction>(QStringLiteral("Podglad2"))->trigger();
+    QCOMPARE(w.ui.Log, QStringList{QStringLiteral("preview:WLT")});
+    QCOMPARE(w.ui.Previews.front().Lines, w.form().RichEdit1.Lines);
+    // The event entries wait for events.
+    w.ui.ClearRecords();
+    w.find<QAction>(QStringLiteral("Podglad1"))->trigger();
+    w.find<QAction>(QStringLiteral("Drukuj1"))->trigger();
+    QVERIFY(w.ui.Log.isEmpty());
   }
 
   void fourStatusPanels() {
