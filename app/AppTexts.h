@@ -23,5 +23,7 @@ inline const QString kNoDevice = QStringLiteral(" Brak urządzenia");
 inline const QString kPortUnavailableSuffix = QStringLiteral(" jest niedostępny");
 inline const QString kDeviceNotFound = QStringLiteral("Nie znaleziono urządzenia");
 inline const QString kNoCommunication = QStringLiteral("Brak komunikacji z urządzeniem");
+// The printing layer's error box: this, then the printer or the file.
+inline const QString kPrintFailedPrefix = QStringLiteral("Błąd drukowania: ");
 
 }  // namespace AppTexts
