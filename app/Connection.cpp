@@ -19,7 +19,11 @@ void TForm1::ConnectDevice() {
     ui_.Beep();
     // The name of the port that was tried. It is the port box's text unless
     // the user typed a name the box does not offer, which changes nothing.
-    ui_.ShowMessage(QString::fromStdString(Mdb1.PortName()) + AppTexts::kPortUnavailableSuffix);
+    QString message = QString::fromStdString(Mdb1.PortName()) + AppTexts::kPortUnavailableSuffix;
+    if (Mdb1.Line().LastOpenFailure() == SerialLine::OpenFailure::AccessDenied)
+      message += QLatin1Char('\n') +
+                 AppTexts::kNoPortPermission.arg(QString::fromStdString(Mdb1.Line().LastDevice()));
+    ui_.ShowMessage(message);
     return;
   }
   // The whole settings block also carries the factory number (898) and the
