@@ -214,6 +214,10 @@ class TForm1 {
   void StepUp();
   void StepDown();
   void SelectListedEvent();
+  // The event file (a readout with its event texts). False on failure,
+  // with "Błąd zapisu" / "Błąd odczytu" in status panel 1.
+  bool WriteEventFile(const QString& fileName);
+  bool ReadEventFile(const QString& fileName);
 
   // Services (services/). Each asks nothing; the buttons confirm first.
   bool SetDeviceClock();

@@ -1,0 +1,12 @@
+#include "events/EventPage.h"
+
+#include "app/TForm1.h"
+
+namespace EventPage {
+
+void ShowList(TForm1& form) {
+  form.ListBox1.Visible = true;
+  if (form.PageControl1.ActivePageIndex == kPageIndex) form.ui().SetFocus(form.ListBox1.Name);
+}
+
+}  // namespace EventPage
