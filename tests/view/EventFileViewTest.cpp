@@ -1,14 +1,25 @@
 // The event file in the window, offscreen: the save dialogs as Qt shows them
-// ask before replacing a file.
+// ask before replacing a file, and a readout from wlt-sim saved through the
+// menu comes back in a window started later without a controller, with the
+// same list, stamps and identity on screen.
 
+#include "FakeUi.h"
 #include "app/view/MainWindow.h"
 #include "mdbcomp/PortMap.h"
+
+#if __has_include("SimProcess.h") && defined(WLT_SIM_PATH)
+#include "SimProcess.h"
+#define WLT_VIEW_TESTS_WITH_SIM 1
+#endif
 
 #include <QtTest>
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -55,6 +66,21 @@ class ModalAnswers : public QObject {
   }
   QTimer timer_;
 };
+
+QStringList ListTexts(MainWindow& window) {
+  QStringList texts;
+  auto* list = window.findChild<QListWidget*>(QStringLiteral("ListBox1"));
+  for (int i = 0; list && i < list->count(); ++i) texts << list->item(i)->text();
+  return texts;
+}
+
+QStringList EditTexts(MainWindow& window) {
+  QStringList texts;
+  for (const char* name : {"EditNrFabr", "EditRokProd", "Edit5", "Edit6", "Edit7", "Edit8", "Edit3", "Edit1",
+                           "Edit2", "Edit4"})
+    texts << window.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+  return texts;
+}
 
 }  // namespace
 
@@ -118,6 +144,58 @@ class EventFileViewTest : public QObject {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("earlier\r\n"));
+  }
+
+  void readoutSavedNowComesBackInALaterWindowWithoutController() {
+#ifndef WLT_VIEW_TESTS_WITH_SIM
+    QSKIP("wlt-sim is not built");
+#else
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QStringList listRead, editsRead;
+    {
+      SimProcess sim({"--factory-number", "7", "--production-year", "2019", "--clock", "2024-03-15T08:05:59",
+                      "--freeze-clock"});
+      QVERIFY(sim.Running());
+      PortMap::Set("COM1", sim.DevicePath());
+      FakeUi ui;
+      std::unique_ptr<MainWindow> window = ShownWindow(&ui);
+      QVERIFY(window->form().ControllerFound());
+      window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+      window->findChild<QAction*>(QStringLiteral("Odczyt1"))->trigger();
+      QCOMPARE(window->form().StatusBar1.Panels[1].Text, QStringLiteral(" Odczytano zdarzenia"));
+      listRead = ListTexts(*window);
+      editsRead = EditTexts(*window);
+      QCOMPARE(listRead.size() > 50, true);  // the generated history has causes
+
+      auto* save = window->findChild<QAction*>(QStringLiteral("Zapiszjako2"));
+      QVERIFY(save->isEnabled());
+      ui.SaveAnswers.push_back(dir.filePath(QStringLiteral("odczyt")));
+      save->trigger();
+      QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("odczyt.dat"))));
+      window->close();
+    }
+
+    // The program started again with no controller on the line.
+    PortMap::Set("COM1", kMissingPort);
+    FakeUi ui;
+    std::unique_ptr<MainWindow> window = ShownWindow(&ui);
+    QVERIFY(!window->form().ControllerFound());
+    window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    auto* open = window->findChild<QAction*>(QStringLiteral("OdczytPC1"));
+    QVERIFY(open->isEnabled());
+    QVERIFY(!window->findChild<QAction*>(QStringLiteral("Zapiszjako2"))->isEnabled());
+    ui.OpenAnswers.push_back(dir.filePath(QStringLiteral("odczyt.txt")));  // x.txt chosen: x.dat read
+    open->trigger();
+
+    QCOMPARE(ListTexts(*window), listRead);
+    QCOMPARE(EditTexts(*window), editsRead);
+    auto* list = window->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+    QVERIFY(list->isVisible());
+    QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
+    QVERIFY(window->findChild<QAction*>(QStringLiteral("Zapiszjako2"))->isEnabled());
+    QVERIFY(window->findChild<QAction*>(QStringLiteral("Drukuj1"))->isEnabled());
+#endif
   }
 };
 
