@@ -2,8 +2,9 @@
 # Takes a PNG of every page of the window under a virtual X display, with the
 # window connected to the controller simulator (--demo): page-1.png ...
 # page-8.png, the grid, check boxes and event list after reading them
-# (page-2-read.png, page-3-read.png, page-4-read.png, page-4-detail.png) and
-# every message box and dialog that came up (box-N.png). The window starts in
+# (page-2-read.png, page-3-read.png, page-4-read.png, page-4-detail.png), the
+# event list opened again from the event file saved of it (page-4-file.png)
+# and every message box and dialog that came up (box-N.png). The window starts in
 # a scratch work folder holding the general description file, so the pages
 # show its captions; the real ~/WLT is never touched.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default: screenshots/)
