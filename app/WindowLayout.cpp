@@ -287,9 +287,9 @@ void TForm1::BuildControls() {
   const QString eventFilter = QStringLiteral("Text files (*.dat)|*.dat");
   OpenDialog1 = {QStringLiteral("OpenDialog1"), textFilter, QString(), QString()};
   // Both save dialogs ask before a file is replaced. A name typed without an
-  // extension in the event dialog becomes ".dat" before the question, so the
-  // question names the file the save writes.
-  SaveDialog1 = {QStringLiteral("SaveDialog1"), textFilter, QString(), QString(), true};
+  // extension becomes ".txt" or ".dat" before the question, so the question
+  // names the file the save writes (the proposed name has none).
+  SaveDialog1 = {QStringLiteral("SaveDialog1"), textFilter, QString(), QStringLiteral("txt"), true};
   SaveDialog2 = {QStringLiteral("SaveDialog2"), eventFilter, QString(), QStringLiteral("dat"), true};
   OpenDialog2 = {QStringLiteral("OpenDialog2"), eventFilter, QString(), QString()};
   PrintDialog1.Name = QStringLiteral("PrintDialog1");

@@ -267,7 +267,7 @@ TEST(EventFileDialogs, BothSaveDialogsAskBeforeReplacingAFile) {
   const Case cases[] = {
       {form.SaveDialog2, "SaveDialog2", "Text files (*.dat)|*.dat", "dat", true},
       {form.OpenDialog2, "OpenDialog2", "Text files (*.dat)|*.dat", "", false},
-      {form.SaveDialog1, "SaveDialog1", "Text files (*.txt)|*.TXT", "", true},
+      {form.SaveDialog1, "SaveDialog1", "Text files (*.txt)|*.TXT", "txt", true},
       {form.OpenDialog1, "OpenDialog1", "Text files (*.txt)|*.TXT", "", false},
   };
   for (const Case& c : cases) {

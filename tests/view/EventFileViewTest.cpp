@@ -102,7 +102,7 @@ class EventFileViewTest : public QObject {
     QTest::addColumn<QString>("suffix");
     QTest::newRow("event file") << QStringLiteral("SaveDialog2") << QStringLiteral("odczyt.dat") << QStringLiteral("dat");
     QTest::newRow("settings file") << QStringLiteral("SaveDialog1") << QStringLiteral("WLT_nastawy_007.txt")
-                                   << QString();
+                                   << QStringLiteral("txt");
   }
   void saveDialogsAskBeforeReplacingAFile() {
     QFETCH(QString, dialogName);
