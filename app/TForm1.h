@@ -219,6 +219,10 @@ class TForm1 {
   void StepUp();
   void StepDown();
   void SelectListedEvent();
+  // The event file (a readout with its event texts). False on failure,
+  // with "Błąd zapisu" / "Błąd odczytu" in status panel 1.
+  bool WriteEventFile(const QString& fileName);
+  bool ReadEventFile(const QString& fileName);
 
   // Printing (printing/): composed into RichEdit1, then printed from it.
   void PrintEvents();

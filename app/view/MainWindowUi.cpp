@@ -69,8 +69,8 @@ bool MainWindow::FileDialog(TFileDialog& dialog, bool save) {
   // Any name may be typed, also in the open dialog: the handlers add the
   // extension a name lacks, so the proposed name (no extension) opens.
   box.setFileMode(QFileDialog::AnyFile);
-  // The save makes its own backup of a file it replaces; no question first.
-  box.setOption(QFileDialog::DontConfirmOverwrite, true);
+  // A save dialog asks before replacing a file when its state says so.
+  box.setOption(QFileDialog::DontConfirmOverwrite, !(save && dialog.OverwritePrompt));
   box.setNameFilters(ViewConversions::QtNameFilters(dialog.Filter));
   if (!dialog.DefaultExt.isEmpty()) box.setDefaultSuffix(dialog.DefaultExt);
   // The proposed name: in its own folder when it has one, else in the
