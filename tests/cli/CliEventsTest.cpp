@@ -19,7 +19,7 @@ QStringList FileLines(const QString& path) {
 
 class CliEvents : public CliOnSim {};
 
-TEST_F(CliEvents, DISABLED_EventFileAndListAreTheWindows) {
+TEST_F(CliEvents, EventFileAndListAreTheWindows) {
   StartSim({"--factory-number", "7", "--production-year", "2019", "--freeze-clock", "--clock",
             "2026-12-08T10:20:30", "--event-history", "1"});
   ASSERT_TRUE(QDir(folder.Path()).mkpath(QStringLiteral("cli")));
@@ -54,7 +54,7 @@ TEST_F(CliEvents, DISABLED_EventFileAndListAreTheWindows) {
   EXPECT_GT(QFileInfo(pdf).size(), 0);
 }
 
-TEST_F(CliEvents, DISABLED_AMissingEventFileIsTheWindowsReadError) {
+TEST_F(CliEvents, AMissingEventFileIsTheWindowsReadError) {
   const CliOutcome o = Cli({QStringLiteral("show-events"), QStringLiteral("brak.dat")}, false);
   EXPECT_EQ(o.status, 1);
   EXPECT_TRUE(o.out.isEmpty());
