@@ -53,10 +53,10 @@ TEST(CliCommandLine, EveryCommandWithItsArguments) {
     CliRequest request;
     QString error;
     ASSERT_TRUE(ParseCliCommandLine(arguments, request, error)) << error.toStdString();
-    ASSERT_NE(request.spec, nullptr);
-    EXPECT_EQ(request.spec->command, c.command);
+    ASSERT_NE(request.entry, nullptr);
+    EXPECT_EQ(request.entry->command, c.command);
     EXPECT_EQ(request.arguments, Args(c.commandArguments));
-    EXPECT_EQ(request.spec->needsController, c.needsController);
+    EXPECT_EQ(request.entry->needsController, c.needsController);
   }
   // Every command of the table is among the cases above.
   EXPECT_EQ(kCliCommands.size(), std::size(cases) - 1);
@@ -150,10 +150,10 @@ TEST(CliCommandLine, HelpListsEveryCommandAndOption) {
   EXPECT_TRUE(request.help);
 
   const QString usage = CliUsage(QStringLiteral("wlt-nastawy-cli"));
-  for (const CliCommandSpec& spec : kCliCommands) {
+  for (const CliCommandEntry& entry : kCliCommands) {
     const QString head =
-        QStringLiteral("  %1 %2").arg(QLatin1String(spec.name), QLatin1String(spec.arguments)).trimmed();
-    EXPECT_TRUE(usage.contains(QStringLiteral("\n  ") + head + QLatin1Char('\n'))) << spec.name;
+        QStringLiteral("  %1 %2").arg(QLatin1String(entry.name), QLatin1String(entry.arguments)).trimmed();
+    EXPECT_TRUE(usage.contains(QStringLiteral("\n  ") + head + QLatin1Char('\n'))) << entry.name;
   }
   for (const char* option : {"--port", "--baud", "--parity", "--stop-bits", "--slave", "--yes", "--demo",
                              "--work-dir", "--help", "Exit status"})

@@ -2,7 +2,7 @@
 
 #include "mdbcomp/LineOptions.h"
 
-const std::array<CliCommandSpec, 14> kCliCommands{{
+const std::array<CliCommandEntry, 14> kCliCommands{{
     {CliCommand::Info, "info", "", 0, true, false, false, false,
      "connect; print the factory number, the production year and the connection state"},
     {CliCommand::ReadSettings, "read-settings", "FILE", 1, true, false, true, false,
@@ -37,9 +37,9 @@ const std::array<CliCommandSpec, 14> kCliCommands{{
 
 namespace {
 
-const CliCommandSpec* FindCommand(const QString& name) {
-  for (const CliCommandSpec& spec : kCliCommands)
-    if (name == QLatin1String(spec.name)) return &spec;
+const CliCommandEntry* FindCommand(const QString& name) {
+  for (const CliCommandEntry& entry : kCliCommands)
+    if (name == QLatin1String(entry.name)) return &entry;
   return nullptr;
 }
 
@@ -55,7 +55,7 @@ bool ParseInteger(const QString& text, int low, int high, int& value) {
 // controls take.
 bool ParseCommandNumbers(CliRequest& request, QString& error) {
   const QStringList& a = request.arguments;
-  if (request.spec->command == CliCommand::WriteSchedule) {
+  if (request.entry->command == CliCommand::WriteSchedule) {
     for (int row = 0; row < 3; ++row) {
       const QString& day = a[2 * row];
       const QString& hour = a[2 * row + 1];
@@ -70,7 +70,7 @@ bool ParseCommandNumbers(CliRequest& request, QString& error) {
       }
     }
   }
-  if (request.spec->command == CliCommand::SetAddress && !ParseInteger(a[0], 1, 247, request.address)) {
+  if (request.entry->command == CliCommand::SetAddress && !ParseInteger(a[0], 1, 247, request.address)) {
     error = QStringLiteral("set-address: bad address \"%1\" (1 to 247)").arg(a[0]);
     return false;
   }
@@ -137,33 +137,34 @@ bool ParseCliCommandLine(const QStringList& arguments, CliRequest& request, QStr
     return false;
   }
   const QString commandName = positional.takeFirst();
-  request.spec = FindCommand(commandName);
-  if (!request.spec) {
+  request.entry = FindCommand(commandName);
+  if (!request.entry) {
     error = QStringLiteral("unknown command \"%1\"").arg(commandName);
     return false;
   }
-  const CliCommandSpec& spec = *request.spec;
-  if (positional.size() != spec.argumentCount) {
-    error = spec.argumentCount == 0
-                ? QStringLiteral("%1 takes no arguments").arg(QLatin1String(spec.name))
-                : QStringLiteral("%1 needs %2").arg(QLatin1String(spec.name), QLatin1String(spec.arguments));
+  const CliCommandEntry& entry = *request.entry;
+  if (positional.size() != entry.argumentCount) {
+    const QString name = QLatin1String(entry.name);
+    error = entry.argumentCount == 0
+                ? QStringLiteral("%1 takes no arguments").arg(name)
+                : QStringLiteral("%1 needs %2").arg(name, QLatin1String(entry.arguments));
     return false;
   }
   request.arguments = positional;
   for (const QString& argument : request.arguments) {
     if (argument.isEmpty()) {
-      error = QStringLiteral("%1: an empty argument").arg(QLatin1String(spec.name));
+      error = QStringLiteral("%1: an empty argument").arg(QLatin1String(entry.name));
       return false;
     }
   }
   if (!ParseCommandNumbers(request, error)) return false;
   // Refused before anything is opened: nothing reaches the controller.
-  if (spec.asksConfirmation && !request.yes) {
+  if (entry.asksConfirmation && !request.yes) {
     error = QStringLiteral("%1 changes the controller: the window asks first; confirm with --yes")
-                .arg(QLatin1String(spec.name));
+                .arg(QLatin1String(entry.name));
     return false;
   }
-  if (request.demo && !spec.needsController) request.demo = false;  // no controller, no simulator
+  if (request.demo && !entry.needsController) request.demo = false;  // no controller, no simulator
   if (request.demo && !request.line.devicePath.isEmpty()) {
     error = QStringLiteral("--demo opens the simulator; it takes no device in --port");
     return false;
@@ -180,12 +181,12 @@ QString CliUsage(const QString& programName) {
                      "\n"
                      "Commands:\n")
                      .arg(programName);
-  for (const CliCommandSpec& spec : kCliCommands) {
+  for (const CliCommandEntry& entry : kCliCommands) {
     const QString head =
         QStringLiteral("  ") +
-        QStringLiteral("%1 %2").arg(QLatin1String(spec.name), QLatin1String(spec.arguments)).trimmed();
-    QString summary = QString::fromUtf8(spec.summary);
-    if (spec.asksConfirmation) summary += QStringLiteral(" (needs --yes)");
+        QStringLiteral("%1 %2").arg(QLatin1String(entry.name), QLatin1String(entry.arguments)).trimmed();
+    QString summary = QString::fromUtf8(entry.summary);
+    if (entry.asksConfirmation) summary += QStringLiteral(" (needs --yes)");
     text += head + QLatin1Char('\n') + Wrapped(summary, 6, 79);
   }
   text += QStringLiteral(

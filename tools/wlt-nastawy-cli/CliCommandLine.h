@@ -28,7 +28,7 @@ enum class CliCommand {
   PrintEvents
 };
 
-struct CliCommandSpec {
+struct CliCommandEntry {
   CliCommand command;
   const char* name;
   const char* arguments;  // as the usage text names them
@@ -40,7 +40,7 @@ struct CliCommandSpec {
   const char* summary;    // for --help
 };
 
-extern const std::array<CliCommandSpec, 14> kCliCommands;
+extern const std::array<CliCommandEntry, 14> kCliCommands;
 
 struct CliRequest {
   bool help = false;
@@ -48,7 +48,7 @@ struct CliRequest {
   bool yes = false;
   bool demo = false;
   QString workDir;
-  const CliCommandSpec* spec = nullptr;
+  const CliCommandEntry* entry = nullptr;
   QStringList arguments;  // the command's arguments as given
   // write-schedule: day code and hour of each row; set-address: the address.
   std::array<int, 6> schedule{};

@@ -77,7 +77,7 @@ class CommandRun {
   TForm1& f;
 
  private:
-  QString Name() const { return QLatin1String(request_.spec->name); }
+  QString Name() const { return QLatin1String(request_.entry->name); }
 
   const CliRequest& request_;
   TerminalUi& ui_;
@@ -208,7 +208,7 @@ int Signal(CommandRun& r) {
 }
 
 int Dispatch(const CliRequest& request, CommandRun& r) {
-  switch (request.spec->command) {
+  switch (request.entry->command) {
     case CliCommand::Info:
       return Info(r);
     case CliCommand::ReadSettings:
@@ -246,7 +246,7 @@ int Dispatch(const CliRequest& request, CommandRun& r) {
 int RunCliCommand(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out) {
   CommandRun run(request, form, ui, out);
   const int status = Dispatch(request, run);
-  if (request.spec->needsController) form.FormDestroy();
+  if (request.entry->needsController) form.FormDestroy();
   // The window asked where the command line gave no answer: as if --yes
   // were missing.
   if (ui.RefusedConfirmations() > 0) return 2;

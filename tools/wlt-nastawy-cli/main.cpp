@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   // A PDF is painted with the fonts of a GUI application; it never needs a
   // screen, so without a platform named it takes the offscreen one.
   std::unique_ptr<QCoreApplication> application;
-  if (request.spec->writesPdf) {
+  if (request.entry->writesPdf) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application = std::make_unique<QGuiApplication>(argc, argv);
   } else {
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
 
   // Files named on the command line are where the user stands, also when
   // the work folder is elsewhere.
-  if (request.spec->takesFiles)
+  if (request.entry->takesFiles)
     for (QString& file : request.arguments) file = QFileInfo(file).absoluteFilePath();
 
   if (!request.workDir.isEmpty()) {
