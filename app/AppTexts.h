@@ -27,5 +27,7 @@ inline const QString kNoPortPermission = QStringLiteral(
     "(po dopisaniu trzeba się wylogować i zalogować ponownie).");
 inline const QString kDeviceNotFound = QStringLiteral("Nie znaleziono urządzenia");
 inline const QString kNoCommunication = QStringLiteral("Brak komunikacji z urządzeniem");
+// The printing layer's error box: this, then the printer or the file.
+inline const QString kPrintFailedPrefix = QStringLiteral("Błąd drukowania: ");
 
 }  // namespace AppTexts
