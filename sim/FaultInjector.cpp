@@ -24,6 +24,10 @@ FaultDecision FaultInjector::Decide(const Frame& request) {
 
   RequestSpan span = SpanOf(request);
   const bool write = span.valid && span.function == 6;
+  if (options_.dieAfterRequests >= 0 && answeredRequests_ >= options_.dieAfterRequests) {
+    d.die = true;
+    return drop("--die-after-requests reached");
+  }
   if (options_.stopAfterRequests >= 0 && answeredRequests_ >= options_.stopAfterRequests) {
     silent_ = true;
     return drop("--stop-after-requests reached");
@@ -62,6 +66,11 @@ void FaultInjector::Spoil(Frame& reply) const {
   }
   if (readReply && options_.badByteCount) {
     reply[2] = static_cast<uint8_t>(reply[2] + 2);
+    reseal = true;
+  }
+  if (reply[1] == 6 && options_.shortEcho && reply.size() == 8) {
+    // The echo of a write without the low byte of its value.
+    reply.erase(reply.begin() + 5);
     reseal = true;
   }
   if (options_.wrongSlave >= 0) {

@@ -11,6 +11,7 @@ namespace wltsim {
 struct FaultDecision {
   bool answer = true;
   int exceptionCode = 0;  // non-zero: answer with this exception instead
+  bool die = false;       // end the simulator at once, unannounced
   std::string reason;     // why the request goes unanswered, for --verbose
 };
 

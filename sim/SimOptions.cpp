@@ -18,8 +18,8 @@ enum OptionId {
   kDevice = 1000, kLink, kLog, kSlave, kBaud, kParity, kStopBits, kPace, kVerbose,
   kFactoryNumber, kProductionYear, kNetworkAddress, kClock, kClockOffset, kFreezeClock, kSet,
   kErasedEvents, kEventCount, kEventHistory, kEventsFile,
-  kNoAnswer, kAnswerFromTry, kBadCrc, kStopAfterRequests, kStopAfterWrites, kException,
-  kWrongSlave, kShortReply, kBadByteCount, kHelp
+  kNoAnswer, kAnswerFromTry, kBadCrc, kStopAfterRequests, kStopAfterWrites, kDieAfterRequests,
+  kException, kWrongSlave, kShortReply, kShortEcho, kBadByteCount, kHelp
 };
 
 const option kLongOptions[] = {
@@ -48,9 +48,11 @@ const option kLongOptions[] = {
     {"bad-crc", no_argument, nullptr, kBadCrc},
     {"stop-after-requests", required_argument, nullptr, kStopAfterRequests},
     {"stop-after-writes", required_argument, nullptr, kStopAfterWrites},
+    {"die-after-requests", required_argument, nullptr, kDieAfterRequests},
     {"exception", required_argument, nullptr, kException},
     {"wrong-slave", required_argument, nullptr, kWrongSlave},
     {"short-reply", no_argument, nullptr, kShortReply},
+    {"short-echo", no_argument, nullptr, kShortEcho},
     {"bad-byte-count", no_argument, nullptr, kBadByteCount},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
@@ -196,6 +198,10 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
         if (!ParseInt(arg, 0, 1LL << 40, n)) return bad("stop-after-writes");
         o.stopAfterWrites = n;
         break;
+      case kDieAfterRequests:
+        if (!ParseInt(arg, 0, 1LL << 40, n)) return bad("die-after-requests");
+        o.dieAfterRequests = n;
+        break;
       case kException: {
         ExceptionRange range;
         if (!ParseExceptionRange(arg, range)) return bad("exception");
@@ -207,6 +213,7 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
         o.wrongSlave = static_cast<int>(n);
         break;
       case kShortReply: o.shortReply = true; break;
+      case kShortEcho: o.shortEcho = true; break;
       case kBadByteCount: o.badByteCount = true; break;
       case kHelp: return ParseOutcome::Help;
       default:
@@ -278,10 +285,13 @@ std::string UsageText() {
       "  --bad-crc                 corrupt the CRC of every reply\n"
       "  --stop-after-requests N   answer N requests, then fall silent\n"
       "  --stop-after-writes N     answer N write requests, then fall silent for everything\n"
+      "  --die-after-requests N    answer N requests, then end at once on the next one, as if\n"
+      "                            killed: the pseudo-terminal goes away with it, the link stays\n"
       "  --exception FIRST-LAST[:CODE]  exception reply (default code 2) to any request\n"
       "                            touching those registers (repeatable)\n"
       "  --wrong-slave N           reply from slave address N instead of the own one\n"
       "  --short-reply             function-3 replies carry one register fewer than asked\n"
+      "  --short-echo              function-6 echoes lack their last value byte (correct CRC)\n"
       "  --bad-byte-count          function-3 replies carry a wrong byte-count field\n"
       "  --help                    show this text\n";
 }

@@ -50,9 +50,11 @@ struct SimOptions {
   bool badCrc = false;
   long long stopAfterRequests = -1;
   long long stopAfterWrites = -1;
+  long long dieAfterRequests = -1;
   std::vector<ExceptionRange> exceptions;
   int wrongSlave = -1;
   bool shortReply = false;
+  bool shortEcho = false;
   bool badByteCount = false;
 };
 

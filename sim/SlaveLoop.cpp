@@ -1,6 +1,7 @@
 #include "SlaveLoop.h"
 
 #include <poll.h>
+#include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -121,6 +122,12 @@ void SlaveLoop::Dispatch(const Frame& frame, const timespec& firstByteReal, cons
     return;
   }
   FaultDecision decision = faults_.Decide(frame);
+  if (decision.die) {
+    // As if killed: nothing is cleaned up, the pseudo-terminal's master side
+    // closes with the process and a --link stays behind, dangling.
+    Note("ending", frame, decision.reason);
+    ::kill(::getpid(), SIGKILL);
+  }
   if (!decision.answer) {
     Note("not answered", frame, decision.reason);
     return;

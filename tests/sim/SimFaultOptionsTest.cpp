@@ -2,6 +2,9 @@
 // the line and the frames in the simulator's log.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+
 #include <chrono>
 #include <thread>
 
@@ -124,6 +127,33 @@ TEST_F(SimFaults, ShortReplyCarriesOneRegisterFewer) {
   EXPECT_EQ(Hex(line_->Transact(ReadRequest(1, 898, 1))), Hex(WithCrc({1, 3, 0})));
   // Writes are echoed as usual.
   EXPECT_EQ(Hex(line_->Transact(WriteRequest(1, 1272, 8))), "01 06 04 F7 00 08 38 CE");
+}
+
+TEST_F(SimFaults, ShortEchoLacksTheLowValueByte) {
+  Start({"--short-echo", "--factory-number", "7"});
+  EXPECT_EQ(Hex(line_->Transact(WriteRequest(1, 1272, 8))), Hex(WithCrc({1, 6, 0x04, 0xF7, 0})));
+  // Reads are answered as usual.
+  EXPECT_EQ(Hex(line_->Transact(ReadRequest(1, 898, 1))), Hex(FactoryNumberReply()));
+}
+
+// The port vanishing: the next request after N ends the simulator as a
+// SIGKILL would, its pseudo-terminal hangs up and its link is left behind.
+TEST_F(SimFaults, DieAfterRequestsEndsLikeAKill) {
+  char folder[] = "/tmp/wlt-sim-die-XXXXXX";
+  ASSERT_NE(::mkdtemp(folder), nullptr);
+  const std::string link = std::string(folder) + "/ttyWLT";
+  Start({"--die-after-requests", "1", "--link", link, "--factory-number", "7"});
+  EXPECT_EQ(Hex(line_->Transact(ReadRequest(1, 898, 1))), Hex(FactoryNumberReply()));
+  EXPECT_TRUE(line_->Transact(ReadRequest(1, 899, 1), kSilentMs).empty());
+  int status = 0;
+  ASSERT_TRUE(sim_->WaitForExit(2000, &status));
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+  EXPECT_EQ(sim_->Requests(), (std::vector<std::string>{Hex(ReadRequest(1, 898, 1)), Hex(ReadRequest(1, 899, 1))}));
+  struct stat st {};
+  EXPECT_EQ(::lstat(link.c_str(), &st), 0) << "the link was removed";
+  EXPECT_NE(::stat(link.c_str(), &st), 0) << "the pseudo-terminal is still there";
+  ::unlink(link.c_str());
+  ::rmdir(folder);
 }
 
 TEST_F(SimFaults, BadByteCountWithGoodCrc) {
