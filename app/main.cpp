@@ -7,6 +7,7 @@
 #include "app/view/ViewFonts.h"
 #include "launch/DemoSimulator.h"
 #include "launch/LaunchOptions.h"
+#include "launch/ShutdownSignals.h"
 #include "launch/WindowCommandLine.h"
 #include "launch/WorkFolder.h"
 
@@ -34,6 +35,9 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // From here SIGTERM, SIGINT and SIGHUP close the window as its close
+  // button does.
+  ShutdownSignals::Install();
   // The title of the application is the caption of its message boxes.
   QApplication::setApplicationName(AppTexts::kApplicationTitle);
   QApplication::setFont(ViewFonts::WindowFont(8));
@@ -62,6 +66,7 @@ int main(int argc, char** argv) {
   int result = 0;
   {
     MainWindow window;  // runs FormCreate once it is on screen
+    ShutdownSignals::WhenReceived(&window, [&window](int) { window.CloseWhenIdle(); });
     window.show();
     if (!options.screenshotDir.isEmpty()) ScreenshotTour::Start(window, options.screenshotDir);
     result = QApplication::exec();

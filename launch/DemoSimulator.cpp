@@ -6,12 +6,31 @@
 #include <QDeadlineTimer>
 #include <QDir>
 
+#ifdef __linux__
+#include <csignal>
+
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
+
 bool DemoSimulator::Start(const QString& program, const QStringList& arguments, int timeoutMs,
                           QString& error) {
   Stop();
   // The simulator's complaints go to our own standard error.
   process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   process_.setReadChannel(QProcess::StandardOutput);
+#ifdef __linux__
+  // The simulator never outlives the program, even one killed outright: the
+  // kernel sends it SIGTERM when its parent ends. It stands in a process
+  // group of its own, so a Ctrl+C on the terminal reaches the program, which
+  // closes its port before it stops the simulator.
+  const pid_t parent = ::getpid();
+  process_.setChildProcessModifier([parent] {
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) ::_exit(1);  // the parent ended before the line above
+    ::setpgid(0, 0);
+  });
+#endif
   process_.start(program, arguments, QIODevice::ReadOnly);
   const QDeadlineTimer deadline(timeoutMs);
   if (!process_.waitForStarted(int(deadline.remainingTime()))) {

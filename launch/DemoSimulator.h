@@ -1,7 +1,8 @@
 #pragma once
 // The controller simulator of the demo start: wlt-sim on a pseudo-terminal
 // it creates itself. The simulator prints the device to open on its first
-// line; it ends with this object (terminated, then waited for).
+// line; it ends with this object (terminated, then waited for), and with
+// the program even when the program is killed (Linux).
 
 #include <QProcess>
 #include <QString>

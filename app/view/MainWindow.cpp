@@ -10,7 +10,9 @@
 #include "app/view/ViewFonts.h"
 #include "app/view/WaitCursor.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -139,6 +141,23 @@ void MainWindow::Run(const std::function<void()>& handler, bool userStarted) {
   if (!failure.isEmpty()) ShowError(failure);
   UpdateStallCursor();
   Render();
+  if (closing_) close();
+}
+
+void MainWindow::CloseWhenIdle() {
+  closing_ = true;
+  if (!inHandler_) {
+    close();
+    return;
+  }
+  // The handler waits in a box of its own: closing the box lets it go on.
+  // Boxes stack, the newest on top; a few at most.
+  for (int i = 0; i < 8; ++i) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) break;
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    else modal->close();
+  }
 }
 
 void MainWindow::RunHandler(Handler handler, bool userStarted) {

@@ -55,6 +55,12 @@ class MainWindow : public QMainWindow, public Ui {
   bool Created() const { return created_; }
   // Writes the whole state into the widgets, with their signals blocked.
   void Render();
+  // Closes the window as its close button does (FormDestroy closes the
+  // port), once no handler runs. A handler that runs meanwhile (waiting for
+  // the controller, or in a modal box) is finished first: its open box is
+  // closed and every box it still asks for counts as closed (Cancel, no
+  // file, no printing). The end on SIGTERM, SIGINT or SIGHUP.
+  void CloseWhenIdle();
 
   // ---- Ui ----------------------------------------------------------------
   void Beep() override;
@@ -144,6 +150,7 @@ class MainWindow : public QMainWindow, public Ui {
   bool rendering_ = false;
   bool inHandler_ = false;
   bool destroyed_ = false;
+  bool closing_ = false;  // CloseWhenIdle: close as soon as the handler returns
   bool createScheduled_ = false;
   bool created_ = false;
   // Wait cursors this window has set (QApplication's override stack):

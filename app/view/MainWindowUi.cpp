@@ -31,6 +31,7 @@ void MainWindow::Beep() {
 }
 
 void MainWindow::ShowMessage(const QString& text) {
+  if (closing_) return;  // the window is on its way out: no box waits for an answer
   Render();
   const ModalPause pause(waitCursors_);
   if (override_) return override_->ShowMessage(text);
@@ -39,6 +40,7 @@ void MainWindow::ShowMessage(const QString& text) {
 }
 
 bool MainWindow::Confirm(const QString& question) {
+  if (closing_) return false;
   Render();
   const ModalPause pause(waitCursors_);
   if (override_) return override_->Confirm(question);
@@ -50,6 +52,7 @@ bool MainWindow::Confirm(const QString& question) {
 }
 
 void MainWindow::ShowError(const QString& text) {
+  if (closing_) return;
   Render();
   const ModalPause pause(waitCursors_);
   if (override_) return override_->ShowError(text);
@@ -61,6 +64,7 @@ bool MainWindow::ExecuteOpenDialog(TFileDialog& dialog) { return FileDialog(dial
 bool MainWindow::ExecuteSaveDialog(TFileDialog& dialog) { return FileDialog(dialog, true); }
 
 bool MainWindow::FileDialog(TFileDialog& dialog, bool save) {
+  if (closing_) return false;
   Render();
   const ModalPause pause(waitCursors_);
   if (override_) return save ? override_->ExecuteSaveDialog(dialog) : override_->ExecuteOpenDialog(dialog);
@@ -93,6 +97,7 @@ QPrinter& MainWindow::Printer() {
 }
 
 bool MainWindow::ExecutePrintDialog(TPrintDialog& dialog) {
+  if (closing_) return false;
   Render();
   const ModalPause pause(waitCursors_);
   if (override_) return override_->ExecutePrintDialog(dialog);
@@ -117,6 +122,7 @@ bool MainWindow::PrintLines(const PrintRequest& request) {
 }
 
 bool MainWindow::PreviewLines(const PrintRequest& request) {
+  if (closing_) return false;
   Render();
   if (override_) return override_->PreviewLines(request);
   PrintPreviewDialog preview(Printer(), request, this);

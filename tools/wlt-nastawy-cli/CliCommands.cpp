@@ -2,6 +2,7 @@
 
 #include "app/TForm1.h"
 #include "events/EventTexts.h"
+#include "launch/ShutdownSignals.h"
 #include "services/ServiceTexts.h"
 #include "settings/SettingsTexts.h"
 
@@ -27,6 +28,7 @@ class CommandRun {
   // panel 1 reads panel1 afterwards (" Odczytano nastawy", or empty where
   // the handler clears it and sets it only on failure).
   bool Step(const std::function<void()>& handler, const QString& panel1 = QString()) {
+    if (StoppedBy() != 0) return false;
     const int reports = ui_.Reports();
     const int refused = ui_.RefusedConfirmations();
     const bool statusChanged = Run(handler);
@@ -52,8 +54,10 @@ class CommandRun {
   }
 
   // Runs the handler and writes the status texts it changed to standard
-  // error; true when it changed any.
+  // error; true when it changed any. After SIGTERM, SIGINT or SIGHUP no
+  // further handler runs: the one running when the signal came has finished.
   bool Run(const std::function<void()>& handler) {
+    if (StoppedBy() != 0) return false;
     const QString before0 = f.StatusBar1.Panels[0].Text;
     const QString before1 = f.StatusBar1.Panels[1].Text;
     handler();
@@ -66,6 +70,19 @@ class CommandRun {
     }
     return changed;
   }
+
+  // The signal that stopped the command before one of its handlers, or 0.
+  int StoppedBy() {
+    if (stoppedBy_ == 0 && ShutdownSignals::Received() != 0) {
+      stoppedBy_ = ShutdownSignals::Received();
+      ui_.Note(Name() + QStringLiteral(": stopped by ") +
+               QLatin1String(ShutdownSignals::Name(stoppedBy_)));
+    }
+    return stoppedBy_;
+  }
+  // The same, without looking for a new signal: a signal after the last
+  // handler leaves the command done.
+  int Stopped() const { return stoppedBy_; }
 
   void Print(const QString& line) { out_(line); }
   void PrintAll(const QStringList& lines) {
@@ -82,6 +99,7 @@ class CommandRun {
   const CliRequest& request_;
   TerminalUi& ui_;
   const TerminalUi::Sink& out_;
+  int stoppedBy_ = 0;
 };
 
 // The commands that need no controller start from the window's catalogue,
@@ -247,6 +265,8 @@ int RunCliCommand(const CliRequest& request, TForm1& form, TerminalUi& ui, const
   CommandRun run(request, form, ui, out);
   const int status = Dispatch(request, run);
   if (request.entry->needsController) form.FormDestroy();
+  // A command a signal cut short ends as the shells expect of one.
+  if (run.Stopped() != 0) return 128 + run.Stopped();
   // The window asked where the command line gave no answer: as if --yes
   // were missing.
   if (ui.RefusedConfirmations() > 0) return 2;

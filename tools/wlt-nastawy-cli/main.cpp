@@ -8,6 +8,7 @@
 #include "app/TForm1.h"
 #include "launch/DemoSimulator.h"
 #include "launch/LaunchOptions.h"
+#include "launch/ShutdownSignals.h"
 #include "launch/WorkFolder.h"
 
 #include <QCoreApplication>
@@ -65,6 +66,10 @@ int main(int argc, char** argv) {
   } else {
     application = std::make_unique<QCoreApplication>(argc, argv);
   }
+
+  // SIGTERM, SIGINT and SIGHUP stop the command before its next handler;
+  // the port is then closed as the window closes it.
+  ShutdownSignals::Install();
 
   // Files named on the command line are where the user stands, also when
   // the work folder is elsewhere.
