@@ -12,4 +12,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libmodbus-dev socat xvfb xauth x11-apps imagemagick poppler-utils \
   cups cups-client cups-ipp-utils printer-driver-cups-pdf \
   fonts-dejavu-core fonts-liberation \
-  g++-mingw-w64-x86-64 wine64 wine
+  g++-mingw-w64-x86-64 wine64 wine \
+  dpkg-dev file help2man desktop-file-utils lintian
