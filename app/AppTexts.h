@@ -21,7 +21,13 @@ inline const QString kNoDevice = QStringLiteral(" Brak urządzenia");
 
 // Message boxes.
 inline const QString kPortUnavailableSuffix = QStringLiteral(" jest niedostępny");
+// Second line of that message when the system refused the device to this user.
+inline const QString kNoPortPermission = QStringLiteral(
+    "Brak uprawnień do urządzenia %1: konto musi należeć do grupy dialout "
+    "(po dopisaniu trzeba się wylogować i zalogować ponownie).");
 inline const QString kDeviceNotFound = QStringLiteral("Nie znaleziono urządzenia");
 inline const QString kNoCommunication = QStringLiteral("Brak komunikacji z urządzeniem");
+// The printing layer's error box: this, then the printer or the file.
+inline const QString kPrintFailedPrefix = QStringLiteral("Błąd drukowania: ");
 
 }  // namespace AppTexts

@@ -4,27 +4,11 @@
 
 #include "app/AppTexts.h"
 #include "app/TForm1.h"
-
-#include <array>
-#include <utility>
+#include "app/TransmissionPage.h"
 
 namespace {
 
-// Whole-text, case-sensitive lookup; a text that matches no row (typed by
-// the user) leaves the property as it was.
-template <typename T, std::size_t N>
-void ApplyMapping(const QString& text, const std::array<std::pair<const char*, T>, N>& rows,
-                  T& property) {
-  for (const auto& [rowText, value] : rows) {
-    if (text == QLatin1String(rowText)) {
-      property = value;
-      return;
-    }
-  }
-}
-
 constexpr std::uint16_t kSettingsFirstRegister = 801;
-constexpr std::uint8_t kMaxSlaveAddress = 247;
 
 }  // namespace
 
@@ -35,7 +19,11 @@ void TForm1::ConnectDevice() {
     ui_.Beep();
     // The name of the port that was tried. It is the port box's text unless
     // the user typed a name the box does not offer, which changes nothing.
-    ui_.ShowMessage(QString::fromStdString(Mdb1.PortName()) + AppTexts::kPortUnavailableSuffix);
+    QString message = QString::fromStdString(Mdb1.PortName()) + AppTexts::kPortUnavailableSuffix;
+    if (Mdb1.Line().LastOpenFailure() == SerialLine::OpenFailure::AccessDenied)
+      message += QLatin1Char('\n') +
+                 AppTexts::kNoPortPermission.arg(QString::fromStdString(Mdb1.Line().LastDevice()));
+    ui_.ShowMessage(message);
     return;
   }
   // The whole settings block also carries the factory number (898) and the
@@ -70,33 +58,30 @@ void TForm1::ConnectClick() { ConnectDevice(); }
 void TForm1::DisconnectClick() { DisconnectDevice(); }
 
 // A change of any line setting closes the port; it takes effect at the next
-// connection, nothing reconnects by itself.
+// connection, nothing reconnects by itself. A text the box does not offer
+// (typed by the user) leaves the property as it was.
 void TForm1::ComboBox1Change() {
   if (Mdb1.PortOpen()) DisconnectDevice();
-  static constexpr std::array<std::pair<const char*, TPortType>, 4> kRows{{
-      {"COM1", COM1}, {"COM2", COM2}, {"COM3", COM3}, {"COM4", COM4}}};
-  ApplyMapping(ComboBox1.Text, kRows, Mdb1.Port);
+  if (const auto value = TransmissionPage::ValueOf(ComboBox1.Text, TransmissionPage::kPorts))
+    Mdb1.Port = *value;
 }
 
 void TForm1::ComboBox2Change() {
   if (Mdb1.PortOpen()) DisconnectDevice();
-  static constexpr std::array<std::pair<const char*, TBaudRate>, 4> kRows{{
-      {"2400", br2400}, {"4800", br4800}, {"9600", br9600}, {"19200", br19200}}};
-  ApplyMapping(ComboBox2.Text, kRows, Mdb1.BaudRate);
+  if (const auto value = TransmissionPage::ValueOf(ComboBox2.Text, TransmissionPage::kBaudRates))
+    Mdb1.BaudRate = *value;
 }
 
 void TForm1::ComboBox3Change() {
   if (Mdb1.PortOpen()) DisconnectDevice();
-  static constexpr std::array<std::pair<const char*, TParity>, 3> kRows{{
-      {"Parzysta", prEven}, {"Nieparzysta", prOdd}, {"Brak", prNone}}};
-  ApplyMapping(ComboBox3.Text, kRows, Mdb1.Parity);
+  if (const auto value = TransmissionPage::ValueOf(ComboBox3.Text, TransmissionPage::kParities))
+    Mdb1.Parity = *value;
 }
 
 void TForm1::ComboBox4Change() {
   if (Mdb1.PortOpen()) DisconnectDevice();
-  static constexpr std::array<std::pair<const char*, TStopBits>, 2> kRows{{
-      {"1", sbOneStopBit}, {"2", sbTwoStopBits}}};
-  ApplyMapping(ComboBox4.Text, kRows, Mdb1.StopBits);
+  if (const auto value = TransmissionPage::ValueOf(ComboBox4.Text, TransmissionPage::kStopBits))
+    Mdb1.StopBits = *value;
 }
 
 void TForm1::SpinEdit1Change() {
@@ -104,10 +89,11 @@ void TForm1::SpinEdit1Change() {
   // Setting the control brings the value into 1..247; a typed 0 stays until
   // corrected and leaves the address alone; a text that is no number reads
   // as the minimum, 1.
-  if (SpinEdit1.Value() > kMaxSlaveAddress) SpinEdit1.SetValue(kMaxSlaveAddress);
+  constexpr int kMax = TransmissionPage::kMaxSlaveAddress;
+  if (SpinEdit1.Value() > kMax) SpinEdit1.SetValue(kMax);
   if (SpinEdit1.Value() < 0) SpinEdit1.SetValue(0);
   const int value = SpinEdit1.Value();
-  if (value > 0 && value <= kMaxSlaveAddress) SlaveAddress = std::uint8_t(value);
+  if (value > 0 && value <= kMax) SlaveAddress = std::uint8_t(value);
 }
 
 QString TForm1::PadNumber3(int n) {

@@ -158,6 +158,8 @@ struct TFileDialog {
   QString Filter;
   QString FileName;
   QString DefaultExt;
+  // A save dialog asks before the chosen file replaces an existing one.
+  bool OverwritePrompt = false;
 };
 
 struct TPrintDialog {

@@ -9,6 +9,7 @@
 // connection, settings/, files/, events/, services/, printing/).
 
 #include "app/FormControls.h"
+#include "app/TransmissionPage.h"
 #include "app/Ui.h"
 #include "mdbcomp/TMdb.h"
 
@@ -127,7 +128,9 @@ class TForm1 {
   const std::vector<TControl*>& Controls() const { return controls_; }
 
   // ---- Handlers ----------------------------------------------------------
-  void FormCreate();
+  // line: the line settings to start with, shown on the transmission page
+  // (the window's own: COM1, 19200 bit/s, no parity, one stop bit, slave 1).
+  void FormCreate(const StartUpLine& line = StartUpLine{});
   void FormDestroy();
 
   void Polcz1Click();
@@ -216,6 +219,10 @@ class TForm1 {
   void StepUp();
   void StepDown();
   void SelectListedEvent();
+  // The event file (a readout with its event texts). False on failure,
+  // with "Błąd zapisu" / "Błąd odczytu" in status panel 1.
+  bool WriteEventFile(const QString& fileName);
+  bool ReadEventFile(const QString& fileName);
 
   // Printing (printing/): composed into RichEdit1, then printed from it.
   void PrintEvents();

@@ -4,6 +4,7 @@
 
 #include "app/AppTexts.h"
 #include "app/TForm1.h"
+#include "app/TransmissionPage.h"
 
 namespace {
 
@@ -135,15 +136,17 @@ void TForm1::BuildControls() {
   RegisterControl(ComboBox2, QStringLiteral("ComboBox2"));
   RegisterControl(ComboBox3, QStringLiteral("ComboBox3"));
   RegisterControl(ComboBox4, QStringLiteral("ComboBox4"));
-  SetComboBox(ComboBox1, {QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"),
-                          QStringLiteral("COM4")}, 0);
-  SetComboBox(ComboBox2, {QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600"),
-                          QStringLiteral("19200")}, 3);
-  SetComboBox(ComboBox3, {QStringLiteral("Parzysta"), QStringLiteral("Nieparzysta"),
-                          QStringLiteral("Brak")}, 2);
-  SetComboBox(ComboBox4, {QStringLiteral("1"), QStringLiteral("2")}, 0);
-  RegisterControl(SpinEdit1, QStringLiteral("SpinEdit1"));
-  SetSpinEdit(SpinEdit1, 1, 247, 1);
+  // The page first shows the line the window starts with.
+  {
+    using namespace TransmissionPage;
+    const StartUpLine start;
+    SetComboBox(ComboBox1, Items(kPorts), ItemIndexOf(start.Port, kPorts));
+    SetComboBox(ComboBox2, Items(kBaudRates), ItemIndexOf(start.BaudRate, kBaudRates));
+    SetComboBox(ComboBox3, Items(kParities), ItemIndexOf(start.Parity, kParities));
+    SetComboBox(ComboBox4, Items(kStopBits), ItemIndexOf(start.StopBits, kStopBits));
+    RegisterControl(SpinEdit1, QStringLiteral("SpinEdit1"));
+    SetSpinEdit(SpinEdit1, kMinSlaveAddress, kMaxSlaveAddress, start.SlaveAddress);
+  }
   RegisterControl(Connect, QStringLiteral("Connect"));
   RegisterControl(Disconnect, QStringLiteral("Disconnect"));
   Connect.Caption = QStringLiteral("Połącz");
@@ -286,8 +289,11 @@ void TForm1::BuildControls() {
   const QString textFilter = QStringLiteral("Text files (*.txt)|*.TXT");
   const QString eventFilter = QStringLiteral("Text files (*.dat)|*.dat");
   OpenDialog1 = {QStringLiteral("OpenDialog1"), textFilter, QString(), QString()};
-  SaveDialog1 = {QStringLiteral("SaveDialog1"), textFilter, QString(), QString()};
-  SaveDialog2 = {QStringLiteral("SaveDialog2"), eventFilter, QString(), QString()};
+  // Both save dialogs ask before a file is replaced. A name typed without an
+  // extension becomes ".txt" or ".dat" before the question, so the question
+  // names the file the save writes (the proposed name has none).
+  SaveDialog1 = {QStringLiteral("SaveDialog1"), textFilter, QString(), QStringLiteral("txt"), true};
+  SaveDialog2 = {QStringLiteral("SaveDialog2"), eventFilter, QString(), QStringLiteral("dat"), true};
   OpenDialog2 = {QStringLiteral("OpenDialog2"), eventFilter, QString(), QString()};
   PrintDialog1.Name = QStringLiteral("PrintDialog1");
   PrintDialog1.Copies = 1;

@@ -2,16 +2,15 @@
 // the toolkit starts, so --help and bad options need no display.
 
 #include "app/AppTexts.h"
-#include "app/WorkFolder.h"
-#include "app/view/CommandLine.h"
-#include "app/view/DemoSimulator.h"
 #include "app/view/MainWindow.h"
 #include "app/view/ScreenshotTour.h"
 #include "app/view/ViewFonts.h"
-#include "mdbcomp/PortMap.h"
+#include "launch/DemoSimulator.h"
+#include "launch/LaunchOptions.h"
+#include "launch/WindowCommandLine.h"
+#include "launch/WorkFolder.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -23,7 +22,8 @@ int main(int argc, char** argv) {
 
   CommandLine options;
   QString error;
-  if (!ParseCommandLine(arguments, options, error) || !ApplyPortOptions(options.portOptions, error)) {
+  if (!ParseCommandLine(arguments, options, error) ||
+      !LaunchOptions::ApplyPortMappings(options.portOptions, error)) {
     std::fprintf(stderr, "%s: %s\n%s", qPrintable(programName), qPrintable(error),
                  qPrintable(UsageText(programName)));
     return 2;
@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
   if (!options.workDir.isEmpty() || options.demo) {
     const QString folder = options.workDir.isEmpty() ? WorkFolder::DefaultPath() : options.workDir;
     QString warning;
-    if (!WorkFolder::Enter(folder, WorkFolder::ShippedGeneralFile(QCoreApplication::applicationDirPath()),
-                           error, warning)) {
+    if (!WorkFolder::EnterForProgram(folder, error, warning)) {
       std::fprintf(stderr, "%s: %s\n", qPrintable(programName), qPrintable(error));
       return 1;
     }
@@ -53,12 +52,10 @@ int main(int argc, char** argv) {
 
   DemoSimulator simulator;  // outlives the window: the port closes first
   if (options.demo) {
-    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("wlt-sim"));
-    if (!simulator.Start(program, DemoSimulator::DemoArguments(), 10000, error)) {
+    if (!simulator.StartDemo("COM1", error)) {
       std::fprintf(stderr, "%s: --demo: %s\n", qPrintable(programName), qPrintable(error));
       return 1;
     }
-    PortMap::Set("COM1", simulator.DevicePath().toStdString());
   }
 
   if (!options.screenshotDir.isEmpty()) ScreenshotTour::WatchModalBoxes(options.screenshotDir);

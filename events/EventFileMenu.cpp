@@ -1,7 +1,89 @@
-// The event file entries of the menu "Zdarzenia": open and save. Filled when
-// the event file is built.
+// The event file entries of the menu "Zdarzenia": "Zapisz plik jako..."
+// writes the events in memory with their time stamps and event texts,
+// "Otwórz plik" loads such a file back for review without the controller.
 
 #include "app/TForm1.h"
+#include "events/EventFileFormat.h"
+#include "events/EventPage.h"
+#include "events/EventTexts.h"
+#include "files/EventTextsSection.h"
+#include "files/NumberedLines.h"
+#include "files/SettingsFileNames.h"
+#include "files/TextFile.h"
 
-void TForm1::OdczytPC1Click() {}
-void TForm1::Zapiszjako2Click() {}
+namespace {
+
+const QString kEventFileExtension = QStringLiteral(".dat");
+
+// The chosen name cut before its first "." and given ".dat", in the folder
+// chosen: a chosen x.txt means x.dat beside it.
+QString EventFileName(const QString& chosenPath) {
+  return SettingsFileNames::SiblingWithExtension(chosenPath, kEventFileExtension);
+}
+
+// A "Zdarzenia:" heading with lines behind it. A file without one has no
+// event texts, which is no read error.
+bool HasEventTextsSection(const QStringList& file) {
+  NumberedLines::Reader reader(file);
+  return reader.FindHeading({EventTextsSection::kHeading});
+}
+
+}  // namespace
+
+void TForm1::Zapiszjako2Click() {
+  StatusBar1.Panels[1].Text.clear();
+  if (!ui_.ExecuteSaveDialog(SaveDialog2)) return;
+  WriteEventFile(EventFileName(SaveDialog2.FileName));
+}
+
+void TForm1::OdczytPC1Click() {
+  StatusBar1.Panels[1].Text.clear();
+  if (!ui_.ExecuteOpenDialog(OpenDialog2)) return;
+  ReadEventFile(EventFileName(OpenDialog2.FileName));
+}
+
+// The whole file is composed first and replaces an existing one only when
+// complete. Nothing on the screen changes on success.
+bool TForm1::WriteEventFile(const QString& fileName) {
+  const EventFileFormat::Header header{EditTyp.Text, EditNrFabr.Text, EditRokProd.Text, Edit5.Text,
+                                       Edit6.Text,   Edit7.Text,      Edit8.Text};
+  QStringList file = EventFileFormat::Lines(header, EventTable);
+  WriteEventTextsSection(file);
+  if (TextFile::WriteLines(fileName, file)) return true;
+  StatusBar1.Panels[1].Text = EventTexts::FileWriteError;
+  return false;
+}
+
+// The records and stamps are read whole before anything is shown: a file
+// that does not read changes nothing, so the window never shows part of one
+// readout beside part of another. The event texts follow as in a settings
+// file; without them the file's events are shown under the texts in use.
+bool TForm1::ReadEventFile(const QString& fileName) {
+  QStringList file;
+  std::optional<EventFileFormat::Readout> readout;
+  if (TextFile::ReadLines(fileName, file)) readout = EventFileFormat::Parse(file);
+  if (!readout) {
+    StatusBar1.Panels[1].Text = EventTexts::FileReadError;
+    return false;
+  }
+  EditNrFabr.Text = readout->factoryNumber;
+  EditRokProd.Text = readout->productionYear;
+  Edit5.Text = readout->wltDate;
+  Edit6.Text = readout->wltTime;
+  Edit7.Text = readout->pcDate;
+  Edit8.Text = readout->pcTime;
+  EventTable = readout->table;
+  EventsLoaded = true;
+  EventPage::ShowList(*this);
+  EventPage::EnableEventCommands(*this);
+  CurrentEvent = 0;
+
+  const bool texts = ReadEventTextsFromLines(file);  // rebuilds the list when it succeeds
+  if (!texts) BuildEventList();
+  ShowEvent(0, +1);
+  if (texts) return true;
+  // A section that breaks off at a line without a number is a read error;
+  // what it gave before that line stays, like the file's events.
+  if (HasEventTextsSection(file)) StatusBar1.Panels[1].Text = EventTexts::FileReadError;
+  return false;
+}

@@ -2,6 +2,7 @@
 // blocks of the recorder, the controller clock beside them and the PC clock.
 
 #include "app/TForm1.h"
+#include "events/EventPage.h"
 #include "events/EventRecord.h"
 #include "events/EventTexts.h"
 
@@ -11,12 +12,6 @@ static_assert(std::is_same_v<decltype(TForm1::EventTable), EventRecord::Table>,
               "the window's event table has the recorder's layout");
 static_assert(TForm1::kCauseTexts == EventRecord::kCauses &&
               TForm1::kEventIndicators == EventRecord::kStates);
-
-namespace {
-
-constexpr int kEventsPage = 3;  // "Zdarzenia"
-
-}  // namespace
 
 void TForm1::Odczyt1Click() { ReadEventRegister(); }
 
@@ -52,10 +47,7 @@ void TForm1::ReadEventRegister() {
   Edit8.Text = ui_.LongTime(now.time());
 
   StatusBar1.Panels[1].Text = EventTexts::EventsRead;
-  ListBox1.Visible = true;
-  if (PageControl1.ActivePageIndex == kEventsPage) ui_.SetFocus(ListBox1.Name);
-  Drukuj1.Enabled = true;
-  Podglad1.Enabled = true;
-  Zapiszjako2.Enabled = true;
+  EventPage::ShowList(*this);
+  EventPage::EnableEventCommands(*this);
   BuildEventList();
 }

@@ -28,4 +28,16 @@ inline const QString ListColumns = QStringLiteral("Nr   Data       Czas        Z
 // After an event prefix: a record without any cause bit set.
 inline const QString ListNoInformation = QStringLiteral("    Nie ma żadnej informacji");
 
+// The event file: its own title and stamp labels beside the list's
+// identity texts, and the column header of its record lines (118 characters).
+inline const QString FileTitle = QStringLiteral("                         WLT - nastawy : Rejestracja zdarzeń");
+inline const QString FileWltStamp = QStringLiteral("                           WLT:");
+inline const QString FilePcStamp = QStringLiteral("                           PC: ");
+inline const QString FileColumns = QStringLiteral(
+    "Nr     Data      Czas    R1     R2     R3     R4      1      2      3      4      5      6      7      8      9"
+    "     10");
+// Status panel 1 after a failed save or open of an event file (no leading blank).
+inline const QString FileWriteError = QStringLiteral("Błąd zapisu");
+inline const QString FileReadError = QStringLiteral("Błąd odczytu");
+
 }  // namespace EventTexts

@@ -127,8 +127,12 @@ PosixSerialLine::~PosixSerialLine() { Close(); }
 bool PosixSerialLine::Open(const std::string& portName) {
   Close();
   devicePath_ = PortMap::Resolve(portName);
+  openFailure_ = OpenFailure::Other;
   const int fd = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    if (errno == EACCES || errno == EPERM) openFailure_ = OpenFailure::AccessDenied;
+    return false;
+  }
   bool usable = isatty(fd) == 1;  // a plain file is no serial port
 #ifdef TIOCGEXCL
   // Another program holding the port in exclusive mode: refused also to root,
@@ -145,6 +149,7 @@ bool PosixSerialLine::Open(const std::string& portName) {
     return false;
   }
   fd_ = fd;
+  openFailure_ = OpenFailure::None;
   pseudoTerminal_ = DetectPseudoTerminal(fd);
   return true;
 }

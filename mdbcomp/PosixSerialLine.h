@@ -29,6 +29,8 @@ class PosixSerialLine : public SerialLine {
   bool IsPseudoTerminal() const { return pseudoTerminal_; }
   // The device path the last Open resolved the port name to.
   const std::string& DevicePath() const { return devicePath_; }
+  OpenFailure LastOpenFailure() const override { return openFailure_; }
+  std::string LastDevice() const override { return devicePath_; }
 
  private:
   bool ApplyTermios(const LineSettings& settings);
@@ -39,6 +41,7 @@ class PosixSerialLine : public SerialLine {
   int fd_ = -1;
   bool pseudoTerminal_ = false;
   std::string devicePath_;
+  OpenFailure openFailure_ = OpenFailure::None;
   std::uint32_t readIntervalMs_ = 10;
   std::uint32_t readTotalMultiplierMs_ = 10;
   std::uint32_t readTotalConstantMs_ = 500;

@@ -32,6 +32,13 @@ class SerialLine {
 
   // Opens the named port exclusively. False: no such port, or it is held.
   virtual bool Open(const std::string& portName) = 0;
+  // Why the last Open failed, where the system tells: a user without the
+  // right to the device can be told so instead of only "unavailable".
+  enum class OpenFailure { None, AccessDenied, Other };
+  virtual OpenFailure LastOpenFailure() const { return OpenFailure::None; }
+  // The device the last Open tried (a path where port names are mapped to
+  // devices); empty where the port name itself is the device.
+  virtual std::string LastDevice() const { return {}; }
   // Applies line settings, time-outs and queue sizes, in that order. False on
   // the first refused step; the caller then closes the line.
   virtual bool Configure(const LineSettings& settings) = 0;

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 build=${WLT_BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j"$(nproc)" --target wlt-nastawy wlt-sim wlt-modbus
+cmake --build "$build" -j"$(nproc)" --target wlt-nastawy wlt-nastawy-cli wlt-sim wlt-modbus
 work=${WLT_WORK_DIR:-$HOME/WLT}
 if [ "$#" -gt 0 ]; then
   exec "$build/bin/wlt-nastawy" --work-dir "$work" "$@"

@@ -3,10 +3,12 @@
 # window connected to the controller simulator (--demo): page-1.png ...
 # page-8.png, the grid, check boxes and event list after reading them
 # (page-2-read.png, page-3-read.png, page-4-read.png, page-4-detail.png), the
-# print previews of the settings and the event list, and every message box and
-# dialog that came up (box-N.png; box-N-PrintPreview.png for the previews). The
-# window starts in a scratch work folder holding the general description file,
-# so the pages show its captions; the real ~/WLT is never touched.
+# print previews of the settings and the event list, the event list opened
+# again from the event file saved of it (page-4-file.png), and every message
+# box and dialog that came up (box-N.png; box-N-PrintPreview.png for the
+# previews). The window starts in a scratch work folder holding the general
+# description file, so the pages show its captions; the real ~/WLT is never
+# touched.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default: screenshots/)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -7,12 +7,12 @@
 #include "app/view/ViewConversions.h"
 #include "app/view/ViewFonts.h"
 #include "app/view/WaitCursor.h"
+#include "launch/SystemClock.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMessageBox>
 
 #if WLT_HAVE_PRINTSUPPORT
@@ -69,8 +69,8 @@ bool MainWindow::FileDialog(TFileDialog& dialog, bool save) {
   // Any name may be typed, also in the open dialog: the handlers add the
   // extension a name lacks, so the proposed name (no extension) opens.
   box.setFileMode(QFileDialog::AnyFile);
-  // The save makes its own backup of a file it replaces; no question first.
-  box.setOption(QFileDialog::DontConfirmOverwrite, true);
+  // A save dialog asks before replacing a file when its state says so.
+  box.setOption(QFileDialog::DontConfirmOverwrite, !(save && dialog.OverwritePrompt));
   box.setNameFilters(ViewConversions::QtNameFilters(dialog.Filter));
   if (!dialog.DefaultExt.isEmpty()) box.setDefaultSuffix(dialog.DefaultExt);
   // The proposed name: in its own folder when it has one, else in the
@@ -112,7 +112,7 @@ bool MainWindow::PrintLines(const PrintRequest& request) {
   if (override_) return override_->PrintLines(request);
   QPrinter& printer = Printer();
   if (PrinterOutput::PrintJob(printer, request)) return true;
-  ShowError(QStringLiteral("Błąd drukowania: %1").arg(PrinterOutput::Destination(printer)));
+  ShowError(AppTexts::kPrintFailedPrefix + PrinterOutput::Destination(printer));
   return false;
 }
 
@@ -158,16 +158,15 @@ void MainWindow::SetFocus(const QString& controlName) {
 
 QDateTime MainWindow::Now() {
   if (override_) return override_->Now();
-  return QDateTime::currentDateTime();
+  return SystemClock::Now();
 }
 
 QString MainWindow::ShortDate(const QDate& date) {
   if (override_) return override_->ShortDate(date);
-  return QLocale::system().toString(date, QLocale::ShortFormat);
+  return SystemClock::ShortDate(date);
 }
 
 QString MainWindow::LongTime(const QTime& time) {
   if (override_) return override_->LongTime(time);
-  const QLocale locale = QLocale::system();
-  return locale.toString(time, ViewConversions::TimeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat)));
+  return SystemClock::LongTime(time);
 }

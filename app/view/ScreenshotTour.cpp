@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -138,6 +139,19 @@ void Start(MainWindow& window, const QString& folder) {
     Settle();
     // The save dialog with its filter and proposed name (closed unanswered).
     Trigger(window, "Zapiszjako1");
+    // The event file: its save dialog, then the readout written and opened
+    // again with the controller disconnected, as when reviewed later.
+    Trigger(window, "Zapiszjako2");
+    const QTemporaryDir eventFolder;
+    const QString eventFile = QDir(eventFolder.path()).filePath(QStringLiteral("zdarzenia.dat"));
+    if (eventFolder.isValid() && window.form().WriteEventFile(eventFile)) {
+      Trigger(window, "Rozlcz1");
+      ShowPage(window, 3);
+      window.form().ReadEventFile(eventFile);
+      window.Render();
+      Settle();
+      Save(window, dir.filePath(QStringLiteral("page-4-file.png")));
+    }
     // A port that is not there: the message box of a failed connection.
     ShowPage(window, 4);
     if (auto* port = window.findChild<QComboBox*>(window.form().ComboBox1.Name)) {

@@ -41,25 +41,6 @@ QStringList QtNameFilters(const QString& filter) {
   return result;
 }
 
-QString TimeFormatWithoutZone(const QString& format) {
-  QString out;
-  bool quoted = false;
-  for (int i = 0; i < format.size(); ++i) {
-    const QChar c = format[i];
-    if (c == QLatin1Char('\'')) quoted = !quoted;
-    if (!quoted && c == QLatin1Char('t')) {
-      // Drop the zone with the blanks before it (or after it, at the start).
-      while (!out.isEmpty() && out.back() == QLatin1Char(' ')) out.chop(1);
-      if (out.isEmpty()) {
-        while (i + 1 < format.size() && format[i + 1] == QLatin1Char(' ')) ++i;
-      }
-      continue;
-    }
-    out += c;
-  }
-  return out.trimmed();
-}
-
 int WindowsKeyCode(int qtKey) {
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);

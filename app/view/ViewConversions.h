@@ -1,6 +1,6 @@
 #pragma once
 // Conversions between the window's own notations and Qt's: file dialog
-// filters, the regional long-time format and key codes.
+// filters and key codes.
 
 #include <QString>
 #include <QStringList>
@@ -14,10 +14,6 @@ namespace ViewConversions {
 // "a.txt" is offered for the pattern "*.TXT". A description without
 // patterns gets "*".
 QStringList QtNameFilters(const QString& filter);
-
-// The locale's long time format without its time-zone part: every "t"
-// outside quotes is dropped, with the blanks around it.
-QString TimeFormatWithoutZone(const QString& format);
 
 // The key code a handler knows for a Qt key (13 for Enter, 38 for the up
 // arrow, 65 for A ...), or 0 for a key it has no code for.

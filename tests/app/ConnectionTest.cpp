@@ -91,6 +91,19 @@ TEST_F(Connection, UnavailablePortIsNamedAndNothingElseChanges) {
   EXPECT_TRUE(w.line->Requests.empty());
 }
 
+// A device the system refuses to this user: the same message, and a second
+// line that says why and what to do.
+TEST_F(Connection, PortRefusedForLackOfPermissionSaysSo) {
+  w.line->PortExists = false;
+  w.line->Failure = SerialLine::OpenFailure::AccessDenied;
+  w.form.ConnectClick();
+  EXPECT_EQ(w.ui.Log, QStringList({QStringLiteral("beep"),
+                                   QStringLiteral("message:COM1 jest niedostępny\nBrak uprawnień do urządzenia "
+                                                  "/dev/fake-COM1: konto musi należeć do grupy dialout (po "
+                                                  "dopisaniu trzeba się wylogować i zalogować ponownie).")}));
+  ExpectNotConnected(false);
+}
+
 TEST_F(Connection, ParityChangeWhileConnectedClosesAndTheNextConnectUsesIt) {
   w.form.ConnectClick();
   w.form.ComboBox3.Text = QStringLiteral("Parzysta");

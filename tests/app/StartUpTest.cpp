@@ -149,3 +149,65 @@ TEST_F(StartUp, ClosingTheWindowWithoutAPortDoesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Start-up on the line settings a program asks for: the transmission page
+// shows them, the link opens the port with them and the controller is
+// asked at that slave address.
+TEST_F(StartUp, LineSettingsGivenToTheStartAreShownAndUsed) {
+  FakeWindow w;
+  w.SetController(7, 2023);
+  w.line->Slave = 5;
+  StartUpLine line;
+  line.Port = COM2;
+  line.BaudRate = br9600;
+  line.Parity = prEven;
+  line.StopBits = sbTwoStopBits;
+  line.SlaveAddress = 5;
+  w.form.FormCreate(line);
+
+  EXPECT_EQ(w.form.ComboBox1.Text, QStringLiteral("COM2"));
+  EXPECT_EQ(w.form.ComboBox2.Text, QStringLiteral("9600"));
+  EXPECT_EQ(w.form.ComboBox3.Text, QStringLiteral("Parzysta"));
+  EXPECT_EQ(w.form.ComboBox4.Text, QStringLiteral("2"));
+  EXPECT_EQ(w.form.ComboBox3.ItemIndex, 0);
+  EXPECT_EQ(w.form.SpinEdit1.Text, QStringLiteral("5"));
+  EXPECT_EQ(w.form.SlaveAddress, 5);
+  ASSERT_EQ(w.line->Configurations.size(), 1u);
+  EXPECT_EQ(w.line->Configurations[0].BitRate, 9600u);
+  EXPECT_EQ(w.line->Configurations[0].Parity, prEven);
+  EXPECT_EQ(w.line->Configurations[0].StopBits, sbTwoStopBits);
+  ASSERT_FALSE(w.line->Events.empty());
+  EXPECT_EQ(w.line->Events.front(), "open:COM2");
+  ASSERT_FALSE(w.line->Requests.empty());
+  EXPECT_EQ(w.line->Requests.front().substr(0, 2), "05");
+  EXPECT_TRUE(w.form.ControllerFound());
+}
+
+// What the page cannot show it does not start with: the page and the link
+// keep the window's own settings, so the two still agree.
+TEST_F(StartUp, LineSettingsThePageDoesNotOfferLeaveItsOwn) {
+  FakeWindow w;
+  w.SetController(7, 2023);
+  StartUpLine line;
+  line.Port = COM7;
+  line.BaudRate = br38400;
+  line.Parity = prMark;
+  line.StopBits = sbOne5StopBits;
+  line.SlaveAddress = 300;
+  w.form.FormCreate(line);
+
+  EXPECT_EQ(w.form.ComboBox1.Text, QStringLiteral("COM1"));
+  EXPECT_EQ(w.form.ComboBox2.Text, QStringLiteral("19200"));
+  EXPECT_EQ(w.form.ComboBox3.Text, QStringLiteral("Brak"));
+  EXPECT_EQ(w.form.ComboBox4.Text, QStringLiteral("1"));
+  EXPECT_EQ(w.form.SpinEdit1.Text, QStringLiteral("247"));  // the control's range
+  EXPECT_EQ(w.form.SlaveAddress, 247);
+  EXPECT_EQ(w.form.Mdb1.Port, COM1);
+  EXPECT_EQ(w.form.Mdb1.BaudRate, br19200);
+  EXPECT_EQ(w.form.Mdb1.Parity, prNone);
+  EXPECT_EQ(w.form.Mdb1.StopBits, sbOneStopBit);
+}
+
+}  // namespace

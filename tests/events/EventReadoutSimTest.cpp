@@ -65,8 +65,7 @@ TEST_F(ReadoutWithSim, SixBlocksAndTheClockOnTheWireFillTheWindow) {
   EXPECT_EQ(Panel1(), QStringLiteral(" Odczytano zdarzenia"));
   EXPECT_TRUE(form.ListBox1.Visible);
   EXPECT_EQ(ui.Log, QStringList{QStringLiteral("focus:ListBox1")});
-  EXPECT_TRUE(form.Drukuj1.Enabled);
-  EXPECT_TRUE(form.Zapiszjako2.Enabled);
+  EXPECT_TRUE(form.Drukuj1.Enabled && form.Podglad1.Enabled && form.Zapiszjako2.Enabled);
 
   const QStringList& list = form.ListBox1.Items;
   ASSERT_EQ(list.size(), 9 + 38 + 2 + 2 + 1);

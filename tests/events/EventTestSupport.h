@@ -1,8 +1,10 @@
 #pragma once
-// Helpers of the event tests: readable QString failures, records built from
-// their parts, a scripted controller behind the in-memory line, and the
-// simulator's events file written from a table.
+// Helpers of the event tests: records built from their parts, a scripted
+// controller behind the in-memory line, and the simulator's events file
+// written from a table. Readable QString failures come with the window
+// tests' helpers.
 
+#include "AppTestSupport.h"
 #include "FakeSerialLine.h"
 #include "ModbusFrames.h"
 #include "events/EventRecord.h"
@@ -17,8 +19,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace eventtest {
 

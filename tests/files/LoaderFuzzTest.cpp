@@ -5,7 +5,6 @@
 
 #include "FileFormTest.h"
 
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -62,8 +61,6 @@ class DamagedFiles : public FileFormTest {
 
 TEST_F(DamagedFiles, TruncatedAnywhere) {
   ASSERT_TRUE(Load(valid_));
-  QElapsedTimer clock;
-  clock.start();
   int failures = 0;
   for (qsizetype length = 0; length < valid_.size(); length += 5) {
     failures += !Load(valid_.left(length));
@@ -73,15 +70,12 @@ TEST_F(DamagedFiles, TruncatedAnywhere) {
   // A file cut inside its settings or permissions cannot load; one cut in
   // the event texts can.
   EXPECT_GT(failures, 0);
-  EXPECT_LT(clock.elapsed(), 20000);
 }
 
 TEST_F(DamagedFiles, RandomlyDamaged) {
   std::mt19937 generator(20240607u);  // fixed: the same variants every run
   const QByteArray alphabet("0123456789 -\r\n\t:aZ\xb9\x00\xff", 22);
   auto pick = [&generator](qsizetype n) { return qsizetype(std::uniform_int_distribution<qsizetype>(0, n - 1)(generator)); };
-  QElapsedTimer clock;
-  clock.start();
   int loaded = 0;
   const int variants = 1500;
   for (int variant = 0; variant < variants; ++variant) {
@@ -109,7 +103,6 @@ TEST_F(DamagedFiles, RandomlyDamaged) {
   }
   EXPECT_GT(loaded, 0);
   EXPECT_LT(loaded, variants);
-  EXPECT_LT(clock.elapsed(), 20000);
 
   // The window is still whole: it saves and reads back what it shows.
   for (int row = 1; row <= 20; ++row) w.form.StringGrid1.Cells(1, row) = QStringLiteral("10");

@@ -17,6 +17,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -289,6 +290,38 @@ TEST_F(LineOnPty, OpenLineIsLockedAndExclusiveUntilClosed) {
   ASSERT_EQ(ioctl(pty.holder, TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 0);
   EXPECT_EQ(flock(pty.holder, LOCK_EX | LOCK_NB), 0);
+}
+
+// A device the user may not open is told apart from one that is missing or
+// held, so the window can say what to do about it. Root opens anything: the
+// test then tries it as an ordinary user (uid 65534) for the length of the open.
+TEST_F(LineOnPty, DeviceWithoutPermissionIsReportedAsSuch) {
+  PtyPair pty;
+  ASSERT_GE(pty.holder, 0);
+  ASSERT_EQ(::chmod(pty.slavePath.c_str(), 0600), 0);
+  const bool root = ::geteuid() == 0;
+  if (!root) {
+    ASSERT_EQ(::chmod(pty.slavePath.c_str(), 0000), 0);
+  }
+  PosixSerialLine line;
+  if (root) {
+    ASSERT_EQ(::seteuid(65534), 0);
+  }
+  const bool opened = line.Open(pty.slavePath);
+  if (root) {
+    ASSERT_EQ(::seteuid(0), 0);
+  }
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(line.LastOpenFailure(), SerialLine::OpenFailure::AccessDenied);
+  EXPECT_EQ(line.LastDevice(), pty.slavePath);
+
+  EXPECT_FALSE(line.Open("/dev/wlt-no-such-device"));
+  EXPECT_EQ(line.LastOpenFailure(), SerialLine::OpenFailure::Other);
+  if (!root) {
+    ASSERT_EQ(::chmod(pty.slavePath.c_str(), 0600), 0);
+  }
+  EXPECT_TRUE(line.Open(pty.slavePath));
+  EXPECT_EQ(line.LastOpenFailure(), SerialLine::OpenFailure::None);
 }
 
 TEST_F(LineOnPty, PlainFileIsNoPort) {

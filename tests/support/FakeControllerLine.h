@@ -21,6 +21,7 @@ class FakeControllerLine : public SerialLine {
   struct State {
     // Behaviour
     bool PortExists = true;
+    OpenFailure Failure = OpenFailure::Other;  // why a port that does not open failed
     bool Answers = true;
     std::uint8_t Slave = 1;
     std::map<std::uint16_t, std::uint16_t> Registers;  // by register number (from 1)
@@ -35,10 +36,15 @@ class FakeControllerLine : public SerialLine {
 
   bool Open(const std::string& portName) override {
     state_->Events.push_back("open:" + portName);
+    lastDevice_ = "/dev/fake-" + portName;
     if (!state_->PortExists) return false;
     state_->Open = true;
     return true;
   }
+  OpenFailure LastOpenFailure() const override {
+    return state_->PortExists ? OpenFailure::None : state_->Failure;
+  }
+  std::string LastDevice() const override { return lastDevice_; }
   bool Configure(const LineSettings& settings) override {
     state_->Events.push_back("configure");
     state_->Configurations.push_back(settings);
@@ -80,6 +86,7 @@ class FakeControllerLine : public SerialLine {
   }
 
  private:
+  std::string lastDevice_;
   std::vector<std::uint8_t> Reply(const std::vector<std::uint8_t>& request) const {
     if (!state_->Answers || request.size() != 8 || request[0] != state_->Slave) return {};
     if (TMdb::Crc16(request.data(), request.size()) != 0) return {};

@@ -98,7 +98,7 @@ class ProgramTest : public QObject {
     QVERIFY2(o.out.contains(QStringLiteral("caption=WLT - nastawy 000\n")), qPrintable(o.out));
     QVERIFY2(!o.out.contains(QStringLiteral("Błąd odczytu")), qPrintable(o.out));
     // The save dialog was offered (and closed unanswered): nothing saved.
-    QVERIFY2(o.out.contains(QStringLiteral("Text files (*.txt *.TXT) | WLT_nast_rejzd_000\n")), qPrintable(o.out));
+    QVERIFY2(o.out.contains(QStringLiteral("Text files (*.txt *.TXT) | WLT_nast_rejzd_000.txt\n")), qPrintable(o.out));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("WLT_nast_rejzd_000.txt")});
   }
 

@@ -1,26 +1,9 @@
-#include "app/view/CommandLine.h"
+#include "launch/WindowCommandLine.h"
 
-#include "mdbcomp/PortMap.h"
+#include "launch/LaunchOptions.h"
 
-namespace {
-
-// The value of "--name VALUE" or "--name=VALUE"; false when it is missing.
-bool TakeValue(const QStringList& arguments, int& i, const QString& name, QString& value) {
-  const QString& argument = arguments[i];
-  if (argument.startsWith(name + QLatin1Char('='))) {
-    value = argument.mid(name.size() + 1);
-    return true;
-  }
-  if (i + 1 >= arguments.size()) return false;
-  value = arguments[++i];
-  return true;
-}
-
-bool OptionIs(const QString& argument, const QString& name) {
-  return argument == name || argument.startsWith(name + QLatin1Char('='));
-}
-
-}  // namespace
+using LaunchOptions::OptionIs;
+using LaunchOptions::TakeValue;
 
 bool ParseCommandLine(const QStringList& arguments, CommandLine& result, QString& error) {
   result = CommandLine{};
@@ -75,15 +58,4 @@ QString UsageText(const QString& programName) {
              "                    Without both, the program uses the current folder.\n"
              "  --help            show this text.\n")
       .arg(programName);
-}
-
-bool ApplyPortOptions(const QStringList& portOptions, QString& error) {
-  for (const QString& option : portOptions) {
-    if (!PortMap::SetFromOption(option.toStdString())) {
-      error = QStringLiteral("invalid --port value \"%1\": expected COMn=PATH, n from 1 to 9")
-                  .arg(option);
-      return false;
-    }
-  }
-  return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The program's command line:
+// The window's command line:
 //   --port COMn=PATH   which device a port name opens (repeatable)
 //   --demo             start the controller simulator and map COM1 to it
 //   --work-dir DIR     start in DIR, which is given the general description file
@@ -22,9 +22,8 @@ struct CommandLine {
 // for an unknown option or a missing value.
 bool ParseCommandLine(const QStringList& arguments, CommandLine& result, QString& error);
 
-// Maps the ports of the --port options, in order. False with a reason in
-// error at the first value that is not COMn=PATH (n from 1 to 9).
-bool ApplyPortOptions(const QStringList& portOptions, QString& error);
+// The ports of the --port options are mapped with
+// LaunchOptions::ApplyPortMappings.
 
 // The usage text printed by --help.
 QString UsageText(const QString& programName);

@@ -1,6 +1,10 @@
-#include "app/view/DemoSimulator.h"
+#include "launch/DemoSimulator.h"
 
+#include "mdbcomp/PortMap.h"
+
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 
 bool DemoSimulator::Start(const QString& program, const QStringList& arguments, int timeoutMs,
                           QString& error) {
@@ -48,4 +52,11 @@ QStringList DemoSimulator::DemoArguments() {
   // gap longer than the 10 ms silence would cut it and fail the first look.
   return {QStringLiteral("--factory-number"), QStringLiteral("7"),
           QStringLiteral("--production-year"), QStringLiteral("2019")};
+}
+
+bool DemoSimulator::StartDemo(const std::string& portName, QString& error) {
+  const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("wlt-sim"));
+  if (!Start(program, DemoArguments(), 10000, error)) return false;
+  PortMap::Set(portName, devicePath_.toStdString());
+  return true;
 }

@@ -1,7 +1,8 @@
-#include "app/WorkFolder.h"
+#include "launch/WorkFolder.h"
 
 #include "files/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -30,6 +31,10 @@ bool Enter(const QString& folder, const QString& generalFile, QString& error, QS
     return false;
   }
   return true;
+}
+
+bool EnterForProgram(const QString& folder, QString& error, QString& warning) {
+  return Enter(folder, ShippedGeneralFile(QCoreApplication::applicationDirPath()), error, warning);
 }
 
 }  // namespace WorkFolder

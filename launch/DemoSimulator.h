@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 class DemoSimulator {
  public:
   DemoSimulator() = default;
@@ -23,6 +25,11 @@ class DemoSimulator {
 
   // The simulator's options for the demo: a plausible controller.
   static QStringList DemoArguments();
+
+  // Starts the demo: wlt-sim from the program's own folder with the demo's
+  // options, its device then opened for portName ("COM1"). False with a
+  // reason in error.
+  bool StartDemo(const std::string& portName, QString& error);
 
  private:
   QProcess process_;

@@ -2,7 +2,7 @@
 // given the general description file once, never overwriting one there.
 
 #include "AppTestSupport.h"
-#include "app/WorkFolder.h"
+#include "launch/WorkFolder.h"
 
 #include <gtest/gtest.h>
 

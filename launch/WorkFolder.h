@@ -23,4 +23,7 @@ QString ShippedGeneralFile(const QString& programFolder);
 // entered; a general file that cannot be copied only gives a warning.
 bool Enter(const QString& folder, const QString& generalFile, QString& error, QString& warning);
 
+// Enter with the general file shipped beside the running program.
+bool EnterForProgram(const QString& folder, QString& error, QString& warning);
+
 }  // namespace WorkFolder

@@ -1,0 +1,254 @@
+#include "CliCommands.h"
+
+#include "app/TForm1.h"
+#include "events/EventTexts.h"
+#include "services/ServiceTexts.h"
+#include "settings/SettingsTexts.h"
+
+#include <functional>
+
+namespace {
+
+class CommandRun {
+ public:
+  CommandRun(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out)
+      : f(form), request_(request), ui_(ui), out_(out) {}
+
+  // The window's start-up on the command line's line settings. It goes on
+  // only when it found the controller; its own messages (the port, the
+  // controller, the description file) have gone to standard error.
+  bool StartUp() {
+    Run([this] { f.FormCreate(request_.line.startUp); });
+    return f.ControllerFound();
+  }
+
+  // Runs one handler. True when it did what it says: no beep, no box and no
+  // refused confirmation; the file the command named was asked for; status
+  // panel 1 reads panel1 afterwards (" Odczytano nastawy", or empty where
+  // the handler clears it and sets it only on failure).
+  bool Step(const std::function<void()>& handler, const QString& panel1 = QString()) {
+    const int reports = ui_.Reports();
+    const int refused = ui_.RefusedConfirmations();
+    const bool statusChanged = Run(handler);
+    const bool ok = ui_.Reports() == reports && ui_.RefusedConfirmations() == refused &&
+                    f.StatusBar1.Panels[1].Text == panel1;
+    if (ui_.FileDialogAnswerPending()) {
+      ui_.AnswerNextFileDialog(QString());
+      ui_.Note(Name() + QStringLiteral(": the window did not ask for the file; nothing was done with it"));
+      return false;
+    }
+    if (!ok && ui_.Reports() == reports && ui_.RefusedConfirmations() == refused && !statusChanged)
+      ui_.Note(Name() + QStringLiteral(": the window did not complete it"));
+    return ok;
+  }
+
+  // A print handler: a step that also made its one print job.
+  bool PrintStep(const std::function<void()>& handler) {
+    const int jobs = ui_.PrintedJobs();
+    if (!Step(handler)) return false;
+    if (ui_.PrintedJobs() == jobs + 1) return true;
+    ui_.Note(Name() + QStringLiteral(": nothing was printed"));
+    return false;
+  }
+
+  // Runs the handler and writes the status texts it changed to standard
+  // error; true when it changed any.
+  bool Run(const std::function<void()>& handler) {
+    const QString before0 = f.StatusBar1.Panels[0].Text;
+    const QString before1 = f.StatusBar1.Panels[1].Text;
+    handler();
+    bool changed = false;
+    for (const auto& [before, after] :
+         {std::pair{before0, f.StatusBar1.Panels[0].Text}, std::pair{before1, f.StatusBar1.Panels[1].Text}}) {
+      if (after == before || after.isEmpty()) continue;
+      ui_.Note(QStringLiteral("status: ") + after);
+      changed = true;
+    }
+    return changed;
+  }
+
+  void Print(const QString& line) { out_(line); }
+  void PrintAll(const QStringList& lines) {
+    for (const QString& line : lines) Print(line);
+  }
+  const QString& Argument(int i) const { return request_.arguments[i]; }
+  int Number(int i) const { return request_.schedule[std::size_t(i)]; }
+  TerminalUi& ui() { return ui_; }
+  TForm1& f;
+
+ private:
+  QString Name() const { return QLatin1String(request_.entry->name); }
+
+  const CliRequest& request_;
+  TerminalUi& ui_;
+  const TerminalUi::Sink& out_;
+};
+
+// The commands that need no controller start from the window's catalogue,
+// the first step of its start-up, and never touch the port.
+void WithoutController(TForm1& f) { f.InitSettingsCatalogue(); }
+
+QString Row(const QStringList& fields) { return fields.join(QLatin1Char(' ')); }
+
+int Info(CommandRun& r) {
+  if (!r.StartUp()) return 1;
+  r.Print(r.f.LabelNrFabr.Caption + r.f.EditNrFabr.Text);
+  r.Print(r.f.LabelRokProd.Caption + r.f.EditRokProd.Text);
+  r.Print(r.f.StatusBar1.Panels[0].Text);
+  return 0;
+}
+
+int ReadSettings(CommandRun& r) {
+  if (!r.StartUp() || !r.Step([&] { r.f.N1Click(); }, SettingsTexts::SettingsRead)) return 1;
+  r.ui().AnswerNextFileDialog(r.Argument(0));
+  return r.Step([&] { r.f.Zapiszjako1Click(); }) ? 0 : 1;
+}
+
+// The file is opened before anything is written: a file that does not load
+// completely stops the command with the controller untouched.
+int WriteSettings(CommandRun& r) {
+  if (!r.StartUp()) return 1;
+  r.ui().AnswerNextFileDialog(r.Argument(0));
+  if (!r.Step([&] { r.f.Otwrz1Click(); })) return 1;
+  return r.Step([&] { r.f.WLTPC1Click(); }, SettingsTexts::SettingsWritten) ? 0 : 1;
+}
+
+// The settings printout's lines come from "Drukuj" itself, printed onto
+// standard output.
+int ShowSettings(CommandRun& r) {
+  WithoutController(r.f);
+  r.ui().AnswerNextFileDialog(r.Argument(0));
+  if (!r.Step([&] { r.f.Otwrz1Click(); })) return 1;
+  r.ui().PrintOntoOutput();
+  return r.PrintStep([&] { r.f.Drukuj2Click(); }) ? 0 : 1;
+}
+
+int PrintSettings(CommandRun& r) {
+  WithoutController(r.f);
+  r.ui().AnswerNextFileDialog(r.Argument(0));
+  if (!r.Step([&] { r.f.Otwrz1Click(); })) return 1;
+  r.ui().PrintIntoPdf(r.Argument(1));
+  return r.PrintStep([&] { r.f.Drukuj2Click(); }) ? 0 : 1;
+}
+
+int ReadEvents(CommandRun& r) {
+  if (!r.StartUp() || !r.Step([&] { r.f.Odczyt1Click(); }, EventTexts::EventsRead)) return 1;
+  r.ui().AnswerNextFileDialog(r.Argument(0));
+  if (!r.Step([&] { r.f.Zapiszjako2Click(); })) return 1;
+  r.PrintAll(r.f.ListBox1.Items);
+  return 0;
+}
+
+int ShowEvents(CommandRun& r) {
+  WithoutController(r.f);
+  r.ui().AnswerNextFileDialog(r.Argument(0));
+  if (!r.Step([&] { r.f.OdczytPC1Click(); })) return 1;
+  r.PrintAll(r.f.ListBox1.Items);
+  return 0;
+}
+
+int PrintEvents(CommandRun& r) {
+  WithoutController(r.f);
+  r.ui().AnswerNextFileDialog(r.Argument(0));
+  if (!r.Step([&] { r.f.OdczytPC1Click(); })) return 1;
+  r.ui().PrintIntoPdf(r.Argument(1));
+  return r.PrintStep([&] { r.f.Drukuj1Click(); }) ? 0 : 1;
+}
+
+// One tick of the window's timer. It reports a failed read of the
+// controller's clock only by the placeholders in the controller's row.
+int Clock(CommandRun& r) {
+  if (!r.StartUp()) return 1;
+  r.Run([&] { r.f.Timer1Timer(); });
+  TForm1& f = r.f;
+  r.Print(Row({f.LabelClockWlt.Caption, f.Edit9.Text, f.Edit10.Text, f.Edit15.Text}));
+  r.Print(Row({f.LabelClockPc.Caption, f.Edit11.Text, f.Edit12.Text, f.Edit17.Text}));
+  if (f.Edit9.Text != ServiceTexts::NoDate) return 0;
+  r.ui().Note(QStringLiteral("clock: the controller's clock could not be read"));
+  return 1;
+}
+
+int SetClock(CommandRun& r) {
+  return r.StartUp() && r.Step([&] { r.f.Button4Click(); }) ? 0 : 1;
+}
+
+int ReadSchedule(CommandRun& r) {
+  if (!r.StartUp() || !r.Step([&] { r.f.Button6Click(); })) return 1;
+  TForm1& f = r.f;
+  r.Print(Row({f.LabelTest1.Caption, f.ComboBox5.Text, f.SpinEdit3.Text}));
+  r.Print(Row({f.LabelTest2.Caption, f.ComboBox6.Text, f.SpinEdit4.Text}));
+  r.Print(Row({f.LabelTest3.Caption, f.ComboBox7.Text, f.SpinEdit5.Text}));
+  return 0;
+}
+
+// The rows are set as the user sets them on the page: a day picked from the
+// list, an hour typed into the spin edit and its change handler.
+int WriteSchedule(CommandRun& r) {
+  if (!r.StartUp()) return 1;
+  TForm1& f = r.f;
+  TComboBox* days[] = {&f.ComboBox5, &f.ComboBox6, &f.ComboBox7};
+  TSpinEdit* hours[] = {&f.SpinEdit3, &f.SpinEdit4, &f.SpinEdit5};
+  for (int row = 0; row < 3; ++row) {
+    days[row]->SetItemIndex(r.Number(2 * row));
+    hours[row]->Text = QString::number(r.Number(2 * row + 1));
+    f.SpinEdit2Change();
+  }
+  return r.Step([&] { f.Button2Click(); }) ? 0 : 1;
+}
+
+int SetAddress(CommandRun& r, int address) {
+  if (!r.StartUp()) return 1;
+  r.f.SpinEdit2.Text = QString::number(address);
+  r.f.SpinEdit2Change();
+  return r.Step([&] { r.f.Button3Click(); }, ServiceTexts::AddressSet) ? 0 : 1;
+}
+
+int Signal(CommandRun& r) {
+  return r.StartUp() && r.Step([&] { r.f.Button1Click(); }) ? 0 : 1;
+}
+
+int Dispatch(const CliRequest& request, CommandRun& r) {
+  switch (request.entry->command) {
+    case CliCommand::Info:
+      return Info(r);
+    case CliCommand::ReadSettings:
+      return ReadSettings(r);
+    case CliCommand::WriteSettings:
+      return WriteSettings(r);
+    case CliCommand::ShowSettings:
+      return ShowSettings(r);
+    case CliCommand::ReadEvents:
+      return ReadEvents(r);
+    case CliCommand::ShowEvents:
+      return ShowEvents(r);
+    case CliCommand::Clock:
+      return Clock(r);
+    case CliCommand::SetClock:
+      return SetClock(r);
+    case CliCommand::ReadSchedule:
+      return ReadSchedule(r);
+    case CliCommand::WriteSchedule:
+      return WriteSchedule(r);
+    case CliCommand::SetAddress:
+      return SetAddress(r, request.address);
+    case CliCommand::Signal:
+      return Signal(r);
+    case CliCommand::PrintSettings:
+      return PrintSettings(r);
+    case CliCommand::PrintEvents:
+      return PrintEvents(r);
+  }
+  return 1;
+}
+
+}  // namespace
+
+int RunCliCommand(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out) {
+  CommandRun run(request, form, ui, out);
+  const int status = Dispatch(request, run);
+  if (request.entry->needsController) form.FormDestroy();
+  // The window asked where the command line gave no answer: as if --yes
+  // were missing.
+  if (ui.RefusedConfirmations() > 0) return 2;
+  return status;
+}

@@ -1,0 +1,103 @@
+// wlt-nastawy-cli: the window's commands without the window. It runs the
+// same handlers on the same window state, with a Ui for a terminal, and
+// links no widgets.
+
+#include "CliCommandLine.h"
+#include "CliCommands.h"
+#include "TerminalUi.h"
+#include "app/TForm1.h"
+#include "launch/DemoSimulator.h"
+#include "launch/LaunchOptions.h"
+#include "launch/WorkFolder.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+void WriteLine(std::FILE* stream, const QString& line) {
+  const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
+  std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+  std::fflush(stream);
+}
+
+// Standard error carries the window's messages and the program's own. Qt's
+// notes on its environment (a run-time folder not set under cron, a painter
+// that did not start on an unwritable PDF, reported by the printing layer
+// already) would only crowd them; its critical errors still go through.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) WriteLine(stderr, QStringLiteral("Qt: ") + text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(QtMessages);
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const QString programName = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+  const auto complain = [&programName](const QString& text) {
+    WriteLine(stderr, programName + QStringLiteral(": ") + text);
+  };
+
+  CliRequest request;
+  QString error;
+  if (!ParseCliCommandLine(arguments, request, error)) {
+    complain(error);
+    WriteLine(stderr, QStringLiteral("Try \"%1 --help\".").arg(programName));
+    return 2;
+  }
+  if (request.help) {
+    std::fputs(CliUsage(programName).toUtf8().constData(), stdout);
+    return 0;
+  }
+
+  // A PDF is painted with the fonts of a GUI application; it never needs a
+  // screen, so without a platform named it takes the offscreen one.
+  std::unique_ptr<QCoreApplication> application;
+  if (request.entry->writesPdf) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  }
+
+  // Files named on the command line are where the user stands, also when
+  // the work folder is elsewhere.
+  if (request.entry->takesFiles)
+    for (QString& file : request.arguments) file = QFileInfo(file).absoluteFilePath();
+
+  if (!request.workDir.isEmpty()) {
+    QString warning;
+    if (!WorkFolder::EnterForProgram(request.workDir, error, warning)) {
+      complain(error);
+      return 1;
+    }
+    if (!warning.isEmpty()) complain(warning);
+  }
+
+  LaunchOptions::ApplyPortMap(request.line);
+  DemoSimulator simulator;  // outlives the window state: the port closes first
+  if (request.demo) {
+    const std::string portName = "COM" + std::to_string(int(request.line.startUp.Port) + 1);
+    if (!simulator.StartDemo(portName, error)) {
+      complain(QStringLiteral("--demo: ") + error);
+      return 1;
+    }
+  }
+
+  const TerminalUi::Sink out = [](const QString& line) { WriteLine(stdout, line); };
+  TerminalUi ui(
+      out, [](const QString& line) { WriteLine(stderr, line); }, request.yes);
+  int status = 1;
+  {
+    TForm1 form(ui);
+    status = RunCliCommand(request, form, ui, out);
+  }
+  simulator.Stop();
+  return status;
+}
