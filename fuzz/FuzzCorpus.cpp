@@ -6,6 +6,7 @@
 
 #include "FuzzForm.h"
 #include "LinkReplyInput.h"
+#include "events/EventRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -130,6 +131,44 @@ bool SettingsFileCorpus(const QString& folder) {
   return SaveWindow(described, folder, QStringLiteral("WLT_nastawy_007"));
 }
 
+// Event files as the window saves a readout: dated records with causes and
+// states, an erased record, a group above 9, 65535 in a word; stamps in the
+// short and the long form; with event texts and without.
+bool EventFileCorpus(const QString& folder) {
+  if (!QDir().mkpath(folder)) return false;
+  FuzzWindow described;
+  TForm1& form = described.form;
+  for (std::size_t k = 0; k < form.EventTable.size(); ++k) {
+    EventRecord::Record& record = form.EventTable[k];
+    record.fill(0);
+    record[0] = 0x0324;
+    record[1] = std::uint16_t(0x0100 * (k % 24) + 1 + k % 28);
+    record[2] = std::uint16_t(0x0100 * (k % 6) * 9 + k % 60);
+    record[3 + k % 4] = std::uint16_t(1u << (k % 16));
+    record[7 + k % 10] = std::uint16_t(0x8001 >> (k % 8));
+  }
+  form.EventTable[12][0] = 0x0C24;
+  form.EventTable[12][2] = 0xB905;
+  form.EventTable[20].fill(0xFFFF);
+  form.EventTable[39][16] = 65535;
+  form.EditTyp.Text = QStringLiteral("WLT");
+  form.EditNrFabr.Text = QStringLiteral("7");
+  form.EditRokProd.Text = QStringLiteral("2019");
+  form.Edit5.Text = QStringLiteral("24-03-15");
+  form.Edit6.Text = QStringLiteral("08:05:59");
+  form.Edit7.Text = QStringLiteral("2024-03-15");
+  form.Edit8.Text = QStringLiteral("08:06:01");
+  for (int n = 1; n <= 160; ++n)
+    form.EventLabels[std::size_t(n)] = n % 2 ? QStringLiteral(" Opis zdarzenia %1").arg(n) : QString();
+  for (int c = 0; c < 64; ++c) form.CauseTexts[std::size_t(c)] = QStringLiteral("Zanik napięcia %1").arg(c + 1);
+  if (!form.WriteEventFile(QDir(folder).filePath(QStringLiteral("described.dat")))) return false;
+
+  FuzzWindow plain;  // no readout, no texts, short stamps
+  plain.form.Edit7.Text = QStringLiteral("24-3-5");
+  plain.form.Edit8.Text = QStringLiteral("8:06:01");
+  return plain.form.WriteEventFile(QDir(folder).filePath(QStringLiteral("plain.dat")));
+}
+
 bool GridIntegerCorpus(const QString& folder) {
   const std::vector<std::pair<int, const char*>> cells = {
       {1, "150"},        {2, "2000"},        {6, "65535"},      {8, "7"},         {3, "655350"},
@@ -156,6 +195,7 @@ int main(int argc, char** argv) {
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   const bool ok = LinkCorpus(dir.filePath(QStringLiteral("link-reply"))) &&
                   SettingsFileCorpus(dir.filePath(QStringLiteral("settings-file"))) &&
+                  EventFileCorpus(dir.filePath(QStringLiteral("event-file"))) &&
                   GridIntegerCorpus(dir.filePath(QStringLiteral("grid-integer")));
   if (!ok) std::fprintf(stderr, "wlt-fuzz-corpus: cannot write the corpus into %s\n", argv[1]);
   return ok ? 0 : 1;

@@ -2,21 +2,22 @@
 // WLT_nastawy_007.txt, loaded by TForm1::LoadSettingsFile (what "Otwórz plik"
 // and the start-up run: Windows-1250 decoding, the three passes and their
 // application to the controls) in a fresh window. Promised:
-// - the decoded lines carry no line ends;
+// - the decoded lines carry no line ends, and encoded again they give the
+//   same bytes, every line end (CR LF, LF or CR) as CR LF;
 // - the load reports exactly once ("Błąd odczytu" with a beep) or not at
 //   all, and the caption tells which;
 // - no field outgrows the width it is cut at, a control is shown exactly
 //   when its caption is not empty, and the file on disk is not touched;
-// - a file that loads, with values the grid accepts, is saved by the
-//   program, and the saved file loads back into a fresh window as the same
-//   grid, check boxes and event texts.
+// - a file that loads, with values the grid takes as register values, is
+//   saved by the program, and the saved file loads back into a fresh window
+//   as the same grid, check boxes and event texts.
 
 #include "FuzzCheck.h"
 #include "FuzzForm.h"
 #include "files/EventTextsSection.h"
 #include "files/NumberedLines.h"
 #include "files/TextFile.h"
-#include "settings/GridInteger.h"
+#include "settings/SettingsRegisterMap.h"
 
 #include <QFile>
 #include <QStringList>
@@ -43,6 +44,21 @@ void CheckWindow(const TForm1& form) {
   for (const QString& text : form.CauseTexts) FUZZ_CHECK(text == NumberedLines::Trim(text));
 }
 
+// The bytes with every line end as CR LF, and one after a last line without it.
+QByteArray WithCrLf(const QByteArray& bytes) {
+  QByteArray out;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' || bytes[i] == '\n') {
+      out += "\r\n";
+      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else {
+      out += bytes[i];
+    }
+  }
+  if (!bytes.isEmpty() && !out.endsWith("\r\n")) out += "\r\n";
+  return out;
+}
+
 // After a load from the file: the caption and the report agree.
 bool Loaded(const FuzzWindow& w, const QString& number) {
   const bool ok = w.ui.Log.isEmpty();
@@ -55,8 +71,10 @@ bool Loaded(const FuzzWindow& w, const QString& number) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-  for (const QString& line : TextFile::Decode(bytes))
+  const QStringList lines = TextFile::Decode(bytes);
+  for (const QString& line : lines)
     FUZZ_CHECK(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
+  FUZZ_CHECK(TextFile::Encode(lines) == WithCrLf(bytes));
 
   const QString path = ScratchFile(QStringLiteral("WLT_nastawy_007.txt"));
   FUZZ_CHECK(WriteWholeFile(path, bytes));
@@ -69,10 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!ok) return 0;
 
   // Saved as the program saves it, then loaded back.
-  for (int row = 1; row <= 20; ++row) {
-    std::int32_t n = 0;
-    if (!ParseGridInteger(w.form.StringGrid1.Cells(1, row), n)) return 0;  // refused before writing
-  }
+  for (int row = 1; row <= 20; ++row)  // a value that is no register value is refused before writing
+    if (!SettingsRegisterMap::CellToRegister(row, w.form.StringGrid1.Cells(1, row))) return 0;
   const LoadedTexts loaded = TextsOf(w.form);
   const QString saved = ScratchFile(QStringLiteral("WLT_nastawy_008.txt"));
   QFile::remove(saved);

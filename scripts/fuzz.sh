@@ -21,7 +21,7 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
   exit 2
 fi
 shift $(($# > 0 ? 1 : 0))
-all_targets=(link-reply settings-file grid-integer)
+all_targets=(link-reply settings-file event-file grid-integer)
 if [ $# -gt 0 ]; then targets=("$@"); else targets=("${all_targets[@]}"); fi
 for target in "${targets[@]}"; do
   if [ ! -f "fuzz/${target}.options" ]; then
@@ -78,10 +78,12 @@ for target in "${targets[@]}"; do
   dict=()
   if [ -f "fuzz/${target}.dict" ]; then dict=(-dict="fuzz/${target}.dict"); fi
   rc=0
+  started=$(date +%s)
   nice "$build/bin/fuzz-$target" "${options[@]}" "${dict[@]}" \
     -max_total_time="$seconds" -print_final_stats=1 -error_exitcode=1 \
     -artifact_prefix="$build/findings/$target-" \
     "$corpus" "$start/$target" >"$log" 2>&1 || rc=$?
+  elapsed=$(($(date +%s) - started))
 
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
@@ -89,14 +91,14 @@ for target in "${targets[@]}"; do
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
   ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
   units=$(find "$corpus" -type f | wc -l)
-  size=$(du -sk "$corpus" | cut -f1)
+  size=$(find "$corpus" -type f -printf '%s\n' | awk '{s += $1} END {printf "%d", s / 1024}')
   if [ "$rc" -eq 0 ]; then
     result=clean
   else
     result="FAILED (exit $rc, see $log)"
     status=1
   fi
-  printf '%-14s %8s %11s %8s %7s %7s %16s  %s\n' "$target" "$seconds" "${executions:-?}" "${rate:-?}" \
+  printf '%-14s %8s %11s %8s %7s %7s %16s  %s\n' "$target" "$elapsed" "${executions:-?}" "${rate:-?}" \
     "${cov:-?}" "${ft:-?}" "$units files ${size} KiB" "$result"
   if [ "$rc" -ne 0 ]; then
     grep -E 'ERROR|promise broken|runtime error|SUMMARY|Test unit written' "$log" | head -n 12 | sed 's/^/    /'
