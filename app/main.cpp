@@ -42,10 +42,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(AppTexts::kApplicationTitle);
   QApplication::setFont(ViewFonts::WindowFont(8));
 
-  // The work folder: named, or the default one of the demo start. Without
-  // either the program keeps the folder it was started in.
-  if (!options.workDir.isEmpty() || options.demo) {
-    const QString folder = options.workDir.isEmpty() ? WorkFolder::DefaultPath() : options.workDir;
+  // The work folder: named, or the default one of the desktop entry and the
+  // demo start. Without any the program keeps the folder it was started in.
+  const QString folder = WorkFolderToEnter(options, WorkFolder::DefaultPath());
+  if (!folder.isEmpty()) {
     QString warning;
     if (!WorkFolder::EnterForProgram(folder, error, warning)) {
       std::fprintf(stderr, "%s: %s\n", qPrintable(programName), qPrintable(error));

@@ -78,6 +78,10 @@ bool Reader::Read(Line& line) {
   const QString& text = lines_[row_];
   const qsizetype start = column_;
   while (column_ < text.size() && column_ - start < kMaxNumberLength && !IsBlank(text[column_])) ++column_;
+  // A longer run is no number either. Cut after 32 characters it would be
+  // misread ("000...0801" as 80), and its rest would start without the blank
+  // that keeps a caption written back apart from its number.
+  if (column_ < text.size() && !IsBlank(text[column_])) return false;
   const std::optional<int> number = DecimalInteger(text.mid(start, column_ - start), 0);
   if (!number) return false;
   line.number = *number;

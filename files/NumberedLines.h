@@ -5,9 +5,10 @@
 //
 // A numbered line is read as: blanks, control characters and line ends are
 // skipped; the number is the run of characters up to the next blank or
-// control character (at most 32 of them) and must be a decimal integer;
+// control character and must be a decimal integer of at most 32 characters;
 // the rest is everything behind it up to the end of that line, blanks
-// included. At the end of the file the number is 0 and the rest is empty.
+// included, so it is empty or starts with a blank or control character. At
+// the end of the file the number is 0 and the rest is empty.
 
 #include <QString>
 #include <QStringList>

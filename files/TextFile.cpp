@@ -13,8 +13,13 @@ const char* const kCodePage = "windows-1250";
 bool ReadBytes(const QString& path, QByteArray& bytes) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
-  if (file.size() > kMaxFileSize) return false;
-  bytes = file.read(kMaxFileSize + 1);
+  const qint64 size = file.size();
+  if (size > kMaxFileSize) return false;
+  // A buffer of the file's size, not of the limit: QIODevice::read takes
+  // the whole count it is given before it reads. Only a file that has grown
+  // since (or tells no size) is read on, up to one byte past the limit.
+  bytes = file.read(size + 1);
+  if (bytes.size() > size) bytes += file.read(kMaxFileSize + 1 - bytes.size());
   if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize) return false;
   return true;
 }

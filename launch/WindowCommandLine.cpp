@@ -13,6 +13,8 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& result, QString
       result.help = true;
     } else if (argument == QLatin1String("--demo")) {
       result.demo = true;
+    } else if (argument == QLatin1String("--default-work-dir")) {
+      result.defaultWorkDir = true;
     } else if (OptionIs(argument, QStringLiteral("--port"))) {
       QString value;
       if (!TakeValue(arguments, i, QStringLiteral("--port"), value)) {
@@ -37,12 +39,22 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& result, QString
       return false;
     }
   }
+  if (result.defaultWorkDir && !result.workDir.isEmpty()) {
+    error = QStringLiteral("--work-dir and --default-work-dir exclude each other");
+    return false;
+  }
   return true;
+}
+
+QString WorkFolderToEnter(const CommandLine& options, const QString& defaultPath) {
+  if (!options.workDir.isEmpty()) return options.workDir;
+  if (options.defaultWorkDir || options.demo) return defaultPath;
+  return QString();
 }
 
 QString UsageText(const QString& programName) {
   return QStringLiteral(
-             "Usage: %1 [--port COMn=PATH]... [--demo] [--work-dir DIR]\n"
+             "Usage: %1 [--port COMn=PATH]... [--demo] [--work-dir DIR | --default-work-dir]\n"
              "Service tool for the WLT transfer controller (Modbus RTU on RS-232).\n"
              "\n"
              "  --port COMn=PATH  open PATH for the port COMn (n = 1..9); repeatable.\n"
@@ -54,8 +66,11 @@ QString UsageText(const QString& programName) {
              "                    given a copy of the general description file\n"
              "                    WLT_nast_rejzd_000.txt unless it has one. The files\n"
              "                    the program reads and saves are looked for there.\n"
-             "                    With --demo and no --work-dir: $WLT_WORK_DIR, else ~/WLT.\n"
-             "                    Without both, the program uses the current folder.\n"
+             "  --default-work-dir\n"
+             "                    start in the default work folder: $WLT_WORK_DIR,\n"
+             "                    else ~/WLT (the start from the desktop menu).\n"
+             "                    --demo without --work-dir uses it too. With none of\n"
+             "                    these the program uses the current folder.\n"
              "  --help            show this text.\n")
       .arg(programName);
 }

@@ -5,6 +5,8 @@
 #include "AppTestSupport.h"
 #include "CliCommandLine.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -153,7 +155,10 @@ TEST(CliCommandLine, HelpListsEveryCommandAndOption) {
   for (const CliCommandEntry& entry : kCliCommands) {
     const QString head =
         QStringLiteral("  %1 %2").arg(QLatin1String(entry.name), QLatin1String(entry.arguments)).trimmed();
-    EXPECT_TRUE(usage.contains(QStringLiteral("\n  ") + head + QLatin1Char('\n'))) << entry.name;
+    // The summary beside the command (two blanks at least) or below it.
+    const QRegularExpression line(QStringLiteral("\n  ") + QRegularExpression::escape(head) +
+                                  QStringLiteral("(  +\\S|\n {21}\\S)"));
+    EXPECT_TRUE(usage.contains(line)) << entry.name;
   }
   for (const char* option : {"--port", "--baud", "--parity", "--stop-bits", "--slave", "--yes", "--demo",
                              "--work-dir", "--help", "Exit status"})

@@ -149,6 +149,54 @@ TEST_F(LoadSettings, RowNumbersOutsideTheGridAndASectionCutShort) {
   EXPECT_EQ(w.form.StringGrid1.Cells(0, 0), QStringLiteral("Nastawa"));
 }
 
+// The number of a numbered line is at most 32 characters, in every section.
+// A longer run used to be cut after 32 and read as another number, its rest
+// starting without a blank: a caption of 20 characters that touched its
+// number when saved, so that the saved file could not be opened (found by
+// the settings-file fuzz target). Now the load fails at that line.
+TEST_F(LoadSettings, NumbersOfMoreThan32CharactersAreInputErrors) {
+  const QString zeros29(29, QLatin1Char('0'));  // with "805" or "001", 32 characters
+  struct Case {
+    const char* what;
+    QString row5;  // the row field of settings row 5, when not " 5"
+    QStringList permissions, events;
+    bool loads;
+  };
+  const std::vector<Case> cases = {
+      {"box line, 32 characters and the caption's padding", {},
+       {zeros29 + QStringLiteral("805           Tekst 805  1")}, {}, true},
+      {"box line, a caption touching a 32-character number", {},
+       {zeros29 + QStringLiteral("805ABCDEFGHIJKLMNOPQRSTU  1")}, {}, false},
+      {"box line, 33 characters", {}, {QStringLiteral("0") + zeros29 + QStringLiteral("805 Tekst  1")}, {}, false},
+      {"settings row, 32 characters", zeros29 + QStringLiteral("005"), {}, {}, true},
+      {"settings row, 33 characters", zeros29 + QStringLiteral("0005"), {}, {}, false},
+      {"event line, 32 characters then its text", {}, {}, {zeros29 + QStringLiteral("001 Opis")}, true},
+      {"event line, text touching a 32-character number", {}, {}, {zeros29 + QStringLiteral("001Opis")}, false},
+  };
+  for (const Case& c : cases) {
+    w.form.InitSettingsCatalogue();
+    QStringList lines = WithPermissions(QStringLiteral("Zezwolenia:"), c.permissions) + c.events;
+    const qsizetype row5 = lines.indexOf(SettingsFileFormat::GridRowLine(5, QStringLiteral("nst_trSPP"),
+                                                                         QStringLiteral("0"), QStringLiteral("ms")));
+    ASSERT_GT(row5, 0);
+    if (!c.row5.isEmpty()) lines[row5] = c.row5 + lines[row5].mid(2);
+    w.form.StringGrid1.Cells(1, 5) = QStringLiteral("55");
+    const QString label1 = w.form.zdLabel(1).Caption;
+    Open(lines);
+    EXPECT_EQ(Failed(), !c.loads) << c.what;
+    if (c.loads) {
+      EXPECT_EQ(w.form.StringGrid1.Cells(1, 5), QStringLiteral("0")) << c.what;
+      continue;
+    }
+    EXPECT_EQ(w.form.CheckBox(805).Caption, QStringLiteral("nast_SZR5")) << c.what;
+    EXPECT_EQ(w.form.zdLabel(1).Caption, label1) << c.what;
+
+    // Whatever the window shows after it, it saves a file it can open.
+    Open(SaveAndRead(QStringLiteral("WLT_nastawy_008")));
+    EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 007")) << c.what;
+  }
+}
+
 TEST_F(LoadSettings, MissingFileAndNoFileNameAtAll) {
   w.ui.OpenAnswers.push_back(Path(QStringLiteral("WLT_nastawy_008")));
   w.form.Otwrz1Click();

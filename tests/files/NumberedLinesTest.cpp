@@ -39,9 +39,10 @@ TEST(NumberedLineReading, NumbersRestsEndOfFileAndErrors) {
       {"letters after digits are an input error", {QStringLiteral("12a x")}, {{kInputError, {}}}},
       {"text is an input error", {QStringLiteral("1 a"), QStringLiteral("Koniec")}, {{1, QStringLiteral(" a")}, {kInputError, {}}}},
       {"a number past 32 bits is an input error", {QStringLiteral("99999999999 x")}, {{kInputError, {}}}},
-      {"the number is at most 32 characters, the rest follows them",
-       {zeros31 + QStringLiteral("123 x")},
-       {{1, QStringLiteral("23 x")}}},
+      {"a number of 32 characters", {zeros31 + QStringLiteral("1\tx")}, {{1, QStringLiteral("\tx")}}},
+      {"a number of more than 32 characters is an input error",
+       {zeros31 + QStringLiteral("12 x")},
+       {{kInputError, {}}}},
       {"an empty file ends at once", {}, {{0, QString()}, {0, QString()}}},
   };
   for (const ReadCase& c : cases) {

@@ -173,6 +173,38 @@ TEST(WindowCommandLine, Refusals) {
   EXPECT_TRUE(error.contains(QStringLiteral("--bogus")));
   EXPECT_FALSE(ParseCommandLine({QStringLiteral("COM1")}, options, error));
   EXPECT_FALSE(ParseCommandLine({QStringLiteral("--screenshot")}, options, error));
+  // Two work folders at once: which one the user meant is not known.
+  for (const QStringList& both :
+       {QStringList{QStringLiteral("--work-dir"), QStringLiteral("/srv/wlt"), QStringLiteral("--default-work-dir")},
+        QStringList{QStringLiteral("--default-work-dir"), QStringLiteral("--work-dir=/srv/wlt")}}) {
+    EXPECT_FALSE(ParseCommandLine(both, options, error)) << both.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("--default-work-dir")));
+  }
+}
+
+// The folder the window starts in: the named one, the default one of the
+// desktop entry and the demo, or (empty) the folder it was started in.
+TEST(WindowCommandLine, WorkFolderToEnter) {
+  const QString home = QStringLiteral("/home/serwis/WLT");
+  const struct {
+    QStringList arguments;
+    QString folder;
+  } cases[] = {
+      {{}, QString()},
+      {{QStringLiteral("--port"), QStringLiteral("COM1=/dev/ttyUSB0")}, QString()},
+      {{QStringLiteral("--default-work-dir")}, home},
+      {{QStringLiteral("--demo")}, home},
+      {{QStringLiteral("--demo"), QStringLiteral("--default-work-dir")}, home},
+      {{QStringLiteral("--work-dir"), QStringLiteral("/srv/wlt")}, QStringLiteral("/srv/wlt")},
+      {{QStringLiteral("--demo"), QStringLiteral("--work-dir=/srv/wlt")}, QStringLiteral("/srv/wlt")},
+  };
+  for (const auto& c : cases) {
+    const std::string label = c.arguments.join(QLatin1Char(' ')).toStdString();
+    CommandLine options;
+    QString error;
+    ASSERT_TRUE(ParseCommandLine(c.arguments, options, error)) << label << ": " << error.toStdString();
+    EXPECT_EQ(WorkFolderToEnter(options, home), c.folder) << label;
+  }
 }
 
 TEST(SystemClock, LongTimeLosesItsZone) {

@@ -428,7 +428,9 @@ TEST_F(LineOnPty, GapInTheMiddleOfAReplyEndsTheRead) {
       poll(nullptr, 0, 1);
     }
     poll(nullptr, 0, 20);
-    (void)::write(pty.master, reply.data() + 3, reply.size() - 3);
+    // A short write shows as a missing tail in the assertions below.
+    if (::write(pty.master, reply.data() + 3, reply.size() - 3) < 0) {
+    }
   });
   std::uint8_t buffer[16] = {};
   const std::size_t got = line.Read(buffer, sizeof buffer);

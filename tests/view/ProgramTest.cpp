@@ -13,10 +13,12 @@ struct Outcome {
   QString out, err;
 };
 
-Outcome RunProgram(const QStringList& arguments, int timeoutMs = 30000) {
+Outcome RunProgram(const QStringList& arguments, int timeoutMs = 30000,
+                   const QString& workDirVariable = QString()) {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  if (!workDirVariable.isEmpty()) environment.insert(QStringLiteral("WLT_WORK_DIR"), workDirVariable);
   process.setProcessEnvironment(environment);
   process.start(QStringLiteral(WLT_NASTAWY_PATH), arguments);
   Outcome outcome;
@@ -42,6 +44,20 @@ QString ShippedGeneralFile() {
   return QFileInfo(QStringLiteral(WLT_NASTAWY_PATH)).dir().filePath(QStringLiteral("../share/wlt-nastawy/WLT_nast_rejzd_000.txt"));
 }
 
+// The arguments of the desktop entry's Exec line, after the program's name.
+QStringList DesktopEntryArguments() {
+  QFile entry(QStringLiteral(WLT_DESKTOP_ENTRY_PATH));
+  if (!entry.open(QIODevice::ReadOnly | QIODevice::Text)) return {QStringLiteral("<no desktop entry>")};
+  while (!entry.atEnd()) {
+    const QString line = QString::fromUtf8(entry.readLine()).trimmed();
+    if (!line.startsWith(QLatin1String("Exec="))) continue;
+    QStringList words = line.mid(5).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty() || words.takeFirst() != QLatin1String("wlt-nastawy")) return {QStringLiteral("<not wlt-nastawy>")};
+    return words;
+  }
+  return {QStringLiteral("<no Exec line>")};
+}
+
 }  // namespace
 
 class ProgramTest : public QObject {
@@ -54,6 +70,7 @@ class ProgramTest : public QObject {
     QVERIFY(o.out.contains(QStringLiteral("--port COMn=PATH")));
     QVERIFY(o.out.contains(QStringLiteral("--demo")));
     QVERIFY(o.out.contains(QStringLiteral("--work-dir DIR")));
+    QVERIFY(o.out.contains(QStringLiteral("--default-work-dir")));
     QVERIFY(o.out.contains(QStringLiteral("WLT_WORK_DIR")));
     QVERIFY(!o.out.contains(QStringLiteral("--screenshot")));  // the script's own option
   }
@@ -115,6 +132,38 @@ class ProgramTest : public QObject {
     QVERIFY2(o.exitCode == 0, qPrintable(o.err));
     QVERIFY2(o.out.contains(QStringLiteral("caption=WLT - nastawy 007\n")), qPrintable(o.out));
     QCOMPARE(ReadAll(general), QByteArray("mine\r\n"));  // never overwritten
+  }
+
+  // Started from the menu, with no controller on COM1: the window works in
+  // the default work folder, made on the first start with the general file.
+  void desktopEntryStartsInTheDefaultWorkFolder() {
+    QTemporaryDir shots, home;
+    QVERIFY(shots.isValid() && home.isValid());
+    const QString folder = QDir(home.path()).filePath(QStringLiteral("WLT"));
+    const QStringList arguments = DesktopEntryArguments();
+    QCOMPARE(arguments, QStringList{QStringLiteral("--default-work-dir")});
+    const QString noPort = QDir(home.path()).filePath(QStringLiteral("no-such-port"));
+    const Outcome o = RunProgram(arguments + QStringList{QStringLiteral("--port"), QStringLiteral("COM1=") + noPort,
+                                                         QStringLiteral("--screenshot"), shots.path()},
+                                 90000, folder);
+    QVERIFY2(o.exitCode == 0, qPrintable(o.err));
+    QCOMPARE(ReadAll(QDir(folder).filePath(QStringLiteral("WLT_nast_rejzd_000.txt"))), ReadAll(ShippedGeneralFile()));
+    QVERIFY2(o.out.contains(QStringLiteral("caption=WLT - nastawy 000\n")), qPrintable(o.out));
+    // A second start keeps what the folder holds.
+    QFile mine(QDir(folder).filePath(QStringLiteral("WLT_nast_rejzd_000.txt")));
+    QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("mine\r\n") == 6);
+    mine.close();
+    const Outcome again = RunProgram({QStringLiteral("--default-work-dir"), QStringLiteral("--port"),
+                                      QStringLiteral("COM1=") + noPort, QStringLiteral("--screenshot"), shots.path()},
+                                     90000, folder);
+    QVERIFY2(again.exitCode == 0, qPrintable(again.err));
+    QCOMPARE(ReadAll(QDir(folder).filePath(QStringLiteral("WLT_nast_rejzd_000.txt"))), QByteArray("mine\r\n"));
+  }
+
+  void defaultWorkFolderThatCannotBeMadeEndsWithStatus1() {
+    const Outcome o = RunProgram({QStringLiteral("--default-work-dir")}, 30000, QStringLiteral("/dev/null/WLT"));
+    QCOMPARE(o.exitCode, 1);
+    QVERIFY2(o.err.contains(QStringLiteral("/dev/null/WLT")), qPrintable(o.err));
   }
 
   void workFolderThatCannotBeMadeEndsWithStatus1() {

@@ -102,7 +102,7 @@ bool ParseModbusCommand(const std::vector<std::string>& args, ModbusCommand& com
 
 std::string ModbusUsage() {
   return "Usage: wlt-modbus [options] read FIRST COUNT\n"
-         "       wlt-modbus [options] write REGISTER VALUE\n"
+         "  or:  wlt-modbus [options] write REGISTER VALUE\n"
          "Modbus RTU master for checking a link to the WLT controller.\n"
          "Registers are numbered as the controller numbers them (801, 1300 ...);\n"
          "COUNT is 1 to 125, VALUE 0 to 65535; numbers may be given as 0x hex.\n"

@@ -173,6 +173,7 @@ bool ParseCliCommandLine(const QStringList& arguments, CliRequest& request, QStr
 }
 
 QString CliUsage(const QString& programName) {
+  constexpr int kSummaryColumn = 21;
   QString text = QStringLiteral(
                      "Usage: %1 [OPTIONS] COMMAND [ARGUMENTS]\n"
                      "Runs the commands of the WLT nastawy window without the window: the same\n"
@@ -187,7 +188,14 @@ QString CliUsage(const QString& programName) {
         QStringLiteral("%1 %2").arg(QLatin1String(entry.name), QLatin1String(entry.arguments)).trimmed();
     QString summary = QString::fromUtf8(entry.summary);
     if (entry.asksConfirmation) summary += QStringLiteral(" (needs --yes)");
-    text += head + QLatin1Char('\n') + Wrapped(summary, 6, 79);
+    // Laid out as the options are: the summary from column 21, beside a
+    // short command, below a long one (the manual page's help2man reads
+    // either as a tagged paragraph).
+    const QString wrapped = Wrapped(summary, kSummaryColumn, 79);
+    if (head.size() + 2 <= kSummaryColumn)
+      text += head.leftJustified(kSummaryColumn) + wrapped.mid(kSummaryColumn);
+    else
+      text += head + QLatin1Char('\n') + wrapped;
   }
   text += QStringLiteral(
       "\n"
