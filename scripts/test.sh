@@ -6,4 +6,6 @@ cd "$(dirname "$0")/.."
 build=${WLT_BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)"
-ctest --test-dir "$build" --output-on-failure
+# Two tests at a time on two cores: the time-out tests have margins for a
+# busy machine, and the fuzz smoke run keeps the machine to itself.
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
