@@ -176,8 +176,7 @@ QStringList Lines(const Header& h, const EventRecord::Table& table) {
   QStringList lines{
       EventTexts::FileTitle,
       Rule(),
-      h.type + EventTexts::ListFactoryNumber + h.factoryNumber + EventTexts::ListYearSeparator +
-          h.productionYear,
+      EventListLines::IdentityLine(h),
       EventTexts::ListReadAt,
       EventTexts::FileWltStamp + h.wltDate + kStampGap + h.wltTime,
       EventTexts::FilePcStamp + h.pcDate + kStampGap + h.pcTime,

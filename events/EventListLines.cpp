@@ -14,12 +14,16 @@ const QString kStampGap = QStringLiteral("  ");
 
 QString Rule() { return QString(kRuleWidth, QLatin1Char('-')); }
 
+QString IdentityLine(const Header& h) {
+  return h.type + EventTexts::ListFactoryNumber + h.factoryNumber + EventTexts::ListYearSeparator +
+         h.productionYear;
+}
+
 QStringList HeaderLines(const Header& h) {
   return {
       EventTexts::ListTitle,
       Rule(),
-      h.type + EventTexts::ListFactoryNumber + h.factoryNumber + EventTexts::ListYearSeparator +
-          h.productionYear,
+      IdentityLine(h),
       EventTexts::ListReadAt,
       EventTexts::ListWltStamp + h.wltDate + kStampGap + h.wltTime,
       EventTexts::ListPcStamp + h.pcDate + kStampGap + h.pcTime,

@@ -24,6 +24,8 @@ struct Header {
 };
 
 QString Rule();  // 85 dashes
+// "WLT nr fabr 7 / 2019": the controller's identity, in the list and the event file alike.
+QString IdentityLine(const Header& header);
 
 QStringList HeaderLines(const Header& header);
 
