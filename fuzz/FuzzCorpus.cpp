@@ -78,6 +78,8 @@ bool LinkCorpus(const QString& folder) {
       {"read-other-slave", Read(1, 898, 1, {ReadReply(2, 1, 7)})},
       {"read-short", Read(1, 801, 120, {ReadReply(1, 119, 0x0102)})},
       {"read-silent", Read(1, 801, 120, {})},
+      {"read-echoed-request", Read(1, 898, 1, {Frame({1, 3, 0x03, 0x81, 0, 1})})},
+      {"read-wrong-byte-count", Read(1, 1230, 2, {Frame({1, 3, 0x99, 0x12, 0x34, 0x56, 0x78})})},
       {"write-address", Write(1, 1274, 5, {WriteEcho(1, 1274, 5)})},
       {"write-completion", Write(1, 900, 1, {WriteEcho(1, 900, 1)})},
       {"write-clock-command", Write(1, 1310, 0x0200, {WriteEcho(1, 1310, 0x0200)})},

@@ -6,12 +6,16 @@
 // - every try purges, sends the same request (the register number less
 //   one, the CRC low byte first) and asks for the whole reply, at most
 //   RepeatCount tries (one at least) and none after a reply with a good CRC;
+//   every try after the first first waits for the line to fall quiet, and
+//   so does the next transaction's first try when this one did not end on a
+//   complete answer (the frame asked for, or its exception);
 // - Answered() tells whether the last try's reply had a good CRC, and
 //   LastReply() holds that reply as it came;
 // - a read succeeds only on a reply from the slave asked, of function 3,
-//   long enough for every value; only then are the values written, each
-//   from its two bytes, and never a word outside the caller's buffer;
-// - a write succeeds only on a reply that repeats the request.
+//   whose byte count is twice the registers asked and whose length is 5 and
+//   that count; only then are the values written, each from its two bytes,
+//   and never a word outside the caller's buffer;
+// - a write succeeds only on an 8-byte reply that repeats the request.
 
 #include "FakeSerialLine.h"
 #include "FuzzCheck.h"
@@ -70,6 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!input.PortClosed()) {
     mdb.OpenPort();
     FUZZ_CHECK(mdb.PortOpen());
+    // The port just opened waits for a quiet line once, then not again.
+    mdb.SettleLine();
+    FUZZ_CHECK(state->CountOf("Discard " + std::to_string(mdb.ResponseTime) + "/" +
+                              std::to_string(2u * mdb.ResponseTime + 10u * TMdb::kReplyBufferSize)) == 1);
   }
   state->Calls.clear();
 
@@ -109,9 +117,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++tries;
   } while (!crcGood && tries < maxTries);
 
+  const std::string discard = "Discard " + std::to_string(mdb.ResponseTime) + "/" +
+                              std::to_string(2u * mdb.ResponseTime + 10u * TMdb::kReplyBufferSize);
   std::vector<std::string> calls;
   if (!input.PortClosed()) {
     for (unsigned t = 0; t < tries; ++t) {
+      if (t > 0) calls.push_back(discard);
       calls.insert(calls.end(), {"Purge", "Write", "Read " + std::to_string(capacity)});
     }
   }
@@ -122,19 +133,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(received.empty() || std::memcmp(mdb.LastReply(), received.data(), received.size()) == 0);
   FUZZ_CHECK(TMdb::Crc16(request.data(), 6) == TableCrc(request.data(), 6));
 
+  const std::uint8_t function = input.Write() ? 6 : 3;
+  const std::size_t answerLength = input.Write() ? 8 : 5u + 2u * count;
+  bool result_expected = false;
   if (input.Write()) {
-    const bool echo = crcGood && received.size() >= 8 && std::memcmp(received.data(), request.data(), 6) == 0;
-    FUZZ_CHECK(result == echo);
-    return 0;
+    result_expected = crcGood && received.size() == 8 && std::memcmp(received.data(), request.data(), 6) == 0;
+  } else {
+    result_expected = crcGood && received[0] == input.slave && received[1] == 3 &&
+                      received[2] == 2u * count && received.size() == answerLength;
   }
-  const bool complete = crcGood && received[0] == input.slave && received[1] == 3 &&
-                        received.size() >= 5u + 2u * count;
-  FUZZ_CHECK(result == complete);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::uint16_t expected = complete
-                                       ? static_cast<std::uint16_t>(received[3 + 2 * i] << 8 | received[4 + 2 * i])
-                                       : kUntouched;
-    FUZZ_CHECK(values[i] == expected);
+  FUZZ_CHECK(result == result_expected);
+  if (!input.Write()) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::uint16_t expected = result_expected
+                                         ? static_cast<std::uint16_t>(received[3 + 2 * i] << 8 | received[4 + 2 * i])
+                                         : kUntouched;
+      FUZZ_CHECK(values[i] == expected);
+    }
   }
+
+  // The next transaction, on a silent line: it waits for quiet first unless
+  // this one ended on a complete answer.
+  const bool completeAnswer =
+      crcGood && received.size() >= 2 && received[0] == input.slave &&
+      (received[1] == (function | 0x80) ? received.size() == 5
+                                        : received[1] == function && received.size() == answerLength);
+  state->Calls.clear();
+  state->Replies.clear();
+  std::uint16_t scrap = 0;
+  mdb.RepeatCount = 1;
+  FUZZ_CHECK(!mdb.ReadRegisters(input.slave, 898, 1, &scrap));
+  std::vector<std::string> next;
+  if (!input.PortClosed()) {
+    if (!completeAnswer) next.push_back(discard);
+    next.insert(next.end(), {"Purge", "Write", "Read 9"});
+  }
+  FUZZ_CHECK(state->Calls == next);
   return 0;
 }

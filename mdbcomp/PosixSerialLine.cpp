@@ -340,3 +340,32 @@ std::size_t PosixSerialLine::Read(std::uint8_t* buffer, std::size_t count) {
   }
   return got;
 }
+
+std::size_t PosixSerialLine::DiscardUntilQuiet(std::uint32_t quietMs, std::uint32_t limitMs) {
+  if (fd_ < 0) return 0;
+  const auto start = Clock::now();
+  const auto limit = start + std::chrono::milliseconds(limitMs);
+  const auto quiet = std::chrono::milliseconds(quietMs);
+  auto lastActivity = start;
+  std::size_t discarded = 0;
+  for (;;) {
+    const auto deadline = std::min(limit, lastActivity + quiet);
+    short revents = 0;
+    if (WaitUntil(fd_, POLLIN, deadline, revents) <= 0) break;  // quiet long enough, or the limit
+    if ((revents & POLLIN) != 0) {
+      std::uint8_t scrap[256];
+      const ssize_t n = ::read(fd_, scrap, sizeof scrap);
+      if (n > 0) {
+        discarded += static_cast<std::size_t>(n);
+        lastActivity = Clock::now();
+        continue;
+      }
+      if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+    }
+    // Hung up or failed: nothing more can arrive, but the wait is kept, as a
+    // silent line would cost it.
+    WaitUntil(deadline);
+    break;
+  }
+  return discarded;
+}

@@ -52,6 +52,16 @@ class SerialLine {
   // Synchronous read of at most count bytes under the configured time-outs;
   // returns the count read (0 on a closed line or a silent one).
   virtual std::size_t Read(std::uint8_t* buffer, std::size_t count) = 0;
+  // Reads and throws away whatever arrives until the line has been quiet for
+  // quietMs, but never longer than limitMs in all (a line that never falls
+  // silent must not hold the caller for ever). Returns the count of bytes
+  // thrown away; a closed line returns 0 at once. A line on which nothing can
+  // arrive late (an in-memory one) need not wait.
+  virtual std::size_t DiscardUntilQuiet(std::uint32_t quietMs, std::uint32_t limitMs) {
+    (void)quietMs;
+    (void)limitMs;
+    return 0;
+  }
 };
 
 // The serial line of the platform this program was built for.

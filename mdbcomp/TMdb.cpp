@@ -47,6 +47,7 @@ void TMdb::OpenPort() {
   ClosePort();
   if (!line_ || !line_->Open(PortName())) return;  // no such port, or held: no event
   ConfigurePort();
+  lateReplyPossible_ = portOpen_;
   Fire(OnOpen);
   Fire(OnShowSt);
 }
@@ -100,28 +101,56 @@ bool TMdb::Transact(std::uint8_t* request, std::size_t length, std::size_t dataS
   const std::uint16_t crc = Crc16(request, length);
   request[length] = static_cast<std::uint8_t>(crc & 0xFF);
   request[length + 1] = static_cast<std::uint8_t>(crc >> 8);
+  std::memcpy(lastRequest_, request, std::min(length + 2, sizeof lastRequest_));
 
   const std::size_t replyCapacity = dataSize + 5;
   bool ok = false;
   unsigned tries = 0;
   lastReplyLength_ = 0;
+  lateBytesDiscarded_ = 0;
   do {
     std::size_t received = 0;
     // Without an open port there is no handle to touch: the try fails at once.
     if (portOpen_) {
-      line_->Purge();  // a late reply to an earlier try is discarded here
+      if (lateReplyPossible_) DiscardLateReply();
+      line_->Purge();
       line_->Write(request, length + 2);
       received = line_->Read(reply, replyCapacity);
     }
     lastReplyLength_ = std::min(received, kReplyBufferSize);
     std::memcpy(lastReply_, reply, lastReplyLength_);
     ok = received > 0 && Crc16(reply, received) == 0;
+    // A try that got nothing whole may still be answered after its time-out.
+    if (!ok && portOpen_) lateReplyPossible_ = true;
     ++tries;
   } while (!ok && tries < RepeatCount);
 
   answered_ = ok;
   Fire(OnShowSt);
   return ok;
+}
+
+void TMdb::SettleLine() {
+  if (portOpen_ && lateReplyPossible_) DiscardLateReply();
+}
+
+void TMdb::DiscardLateReply() {
+  // The purge before a request only clears what has already arrived: a
+  // controller that answers a little after the time-out would land its reply
+  // in the next request's read. So the line must first be quiet for as long
+  // again as a reply is waited for; a line that keeps talking is given up on
+  // after twice that plus the wire time of the longest frame at 2400 bit/s.
+  const std::uint32_t quiet = ResponseTime;
+  const std::uint32_t limit = 2u * ResponseTime + 10u * kReplyBufferSize;
+  lateBytesDiscarded_ += line_->DiscardUntilQuiet(quiet, limit);
+  lateReplyPossible_ = false;
+}
+
+bool TMdb::CompleteAnswer(std::uint8_t slave, std::uint8_t function, std::size_t length) const {
+  if (lastReplyLength_ < 2 || lastReply_[0] != slave) return false;
+  if (lastReply_[1] == (function | 0x80)) return lastReplyLength_ == 5;
+  if (lastReply_[1] != function) return false;
+  return lastReplyLength_ == length;
 }
 
 bool TMdb::ReadRegisters(std::uint8_t slave, std::uint16_t first, std::uint16_t count,
@@ -135,11 +164,15 @@ bool TMdb::ReadRegisters(std::uint8_t slave, std::uint16_t first, std::uint16_t 
   BuildRequest(request, slave, kReadHoldingRegisters, static_cast<std::uint16_t>(first - 1),
                count);
   const bool ok = Transact(request, 6, 2u * count + 2, reply);
-  // The byte-count field is not examined, but a frame must really carry every
-  // value asked for: a short one would leave stale values in the caller's data.
+  // A reply must be the answer to this request: its byte count twice the
+  // registers asked and the frame exactly that long. Anything else (a line
+  // that echoes the request back, a reply to another request) is no answer,
+  // however good its CRC: an echo of the 8-byte request can never pass, since
+  // no count makes 5 + 2 x count equal 8.
   const std::size_t needed = 5u + 2u * count;
   const bool result = ok && reply[0] == slave && reply[1] == kReadHoldingRegisters &&
-                      lastReplyLength_ >= needed;
+                      reply[2] == 2u * count && lastReplyLength_ == needed;
+  if (ok && !CompleteAnswer(slave, kReadHoldingRegisters, needed)) lateReplyPossible_ = portOpen_;
   if (!result) return false;
   for (std::size_t i = 0; i < count; ++i) {
     values[i] = static_cast<std::uint16_t>((reply[3 + 2 * i] << 8) | reply[4 + 2 * i]);
@@ -152,6 +185,8 @@ bool TMdb::WriteRegister(std::uint8_t slave, std::uint16_t reg, std::uint16_t va
   std::uint8_t reply[kReplyBufferSize] = {};
   BuildRequest(request, slave, kWriteSingleRegister, static_cast<std::uint16_t>(reg - 1), value);
   const bool ok = Transact(request, 6, 8, reply);
-  // Only bytes that actually arrived are compared with the request.
-  return ok && lastReplyLength_ >= 8 && std::memcmp(reply, request, 6) == 0;
+  // Only bytes that actually arrived are compared with the request, and the
+  // echo must be exactly the 8 bytes of the request.
+  if (ok && !CompleteAnswer(slave, kWriteSingleRegister, 8)) lateReplyPossible_ = portOpen_;
+  return ok && lastReplyLength_ == 8 && std::memcmp(reply, request, 6) == 0;
 }

@@ -64,16 +64,41 @@ class TMdb {
   // for the command-line tool: exception code, wrong slave...).
   const std::uint8_t* LastReply() const { return lastReply_; }
   std::size_t LastReplyLength() const { return lastReplyLength_; }
+  // The last request sent or built, with its CRC (8 bytes for both functions).
+  const std::uint8_t* LastRequest() const { return lastRequest_; }
 
   SerialLine& Line() { return *line_; }
+
+  // Waits for the line to be quiet when a reply may still be on its way to
+  // a request nobody waits for any more: after a try that got no complete
+  // answer, and on a port just opened (the program that used it before, or
+  // this one before a reconnection, may have left a request unanswered). The
+  // next transaction does it by itself; a caller may do it sooner.
+  void SettleLine();
+
+  // Bytes thrown away as a late reply before the last transaction's requests
+  // (diagnostics: a controller answering after its time-out shows here).
+  std::size_t LateBytesDiscarded() const { return lateBytesDiscarded_; }
 
  private:
   bool ConfigurePort();
   void Fire(const TNotifyEvent& event);
+  // Waits out a reply that may still be on its way to a try that failed, so
+  // that it cannot be taken as the answer to the next request.
+  void DiscardLateReply();
+  // A complete reply of the addressed slave to the function asked: the
+  // frame itself or its exception (function plus 128). Nothing more of it
+  // can still come.
+  bool CompleteAnswer(std::uint8_t slave, std::uint8_t function, std::size_t length) const;
 
   std::unique_ptr<SerialLine> line_;
   bool portOpen_ = false;
   bool answered_ = false;
   std::uint8_t lastReply_[kReplyBufferSize] = {};
   std::size_t lastReplyLength_ = 0;
+  std::uint8_t lastRequest_[8] = {};
+  // The last try ended without a complete answer: the controller may still be
+  // sending one.
+  bool lateReplyPossible_ = false;
+  std::size_t lateBytesDiscarded_ = 0;
 };

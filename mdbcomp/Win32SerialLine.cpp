@@ -94,6 +94,30 @@ std::size_t Win32SerialLine::Read(std::uint8_t* buffer, std::size_t count) {
   return ReadFile(handle_, buffer, ClampToDword(count), &got, nullptr) ? got : 0;
 }
 
+std::size_t Win32SerialLine::DiscardUntilQuiet(std::uint32_t quietMs, std::uint32_t limitMs) {
+  if (!IsOpen()) return 0;
+  COMMTIMEOUTS saved;
+  if (GetCommTimeouts(handle_, &saved) == 0) return 0;
+  // MAXDWORD, MAXDWORD and a constant: ReadFile returns at once with what
+  // the driver holds, or waits up to the constant for the first byte.
+  COMMTIMEOUTS quiet = saved;
+  quiet.ReadIntervalTimeout = MAXDWORD;
+  quiet.ReadTotalTimeoutMultiplier = MAXDWORD;
+  quiet.ReadTotalTimeoutConstant = quietMs == 0 ? 1 : quietMs;
+  if (SetCommTimeouts(handle_, &quiet) == 0) return 0;
+  const ULONGLONG start = GetTickCount64();
+  std::size_t discarded = 0;
+  for (;;) {
+    std::uint8_t scrap[256];
+    DWORD got = 0;
+    if (!ReadFile(handle_, scrap, sizeof scrap, &got, nullptr) || got == 0) break;
+    discarded += got;
+    if (GetTickCount64() - start >= limitMs) break;
+  }
+  SetCommTimeouts(handle_, &saved);
+  return discarded;
+}
+
 std::unique_ptr<SerialLine> MakeSystemSerialLine() {
   return std::make_unique<Win32SerialLine>();
 }

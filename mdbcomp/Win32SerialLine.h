@@ -24,6 +24,7 @@ class Win32SerialLine final : public SerialLine {
   bool Purge() override;
   std::size_t Write(const std::uint8_t* data, std::size_t count) override;
   std::size_t Read(std::uint8_t* buffer, std::size_t count) override;
+  std::size_t DiscardUntilQuiet(std::uint32_t quietMs, std::uint32_t limitMs) override;
 
  private:
   HANDLE handle_ = INVALID_HANDLE_VALUE;

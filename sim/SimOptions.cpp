@@ -19,7 +19,7 @@ enum OptionId {
   kFactoryNumber, kProductionYear, kNetworkAddress, kClock, kClockOffset, kFreezeClock, kSet,
   kErasedEvents, kEventCount, kEventHistory, kEventsFile,
   kNoAnswer, kAnswerFromTry, kBadCrc, kStopAfterRequests, kStopAfterWrites, kDieAfterRequests,
-  kException, kWrongSlave, kShortReply, kShortEcho, kBadByteCount, kHelp
+  kException, kWrongSlave, kShortReply, kShortEcho, kBadByteCount, kReplyDelay, kEcho, kHelp
 };
 
 const option kLongOptions[] = {
@@ -54,6 +54,8 @@ const option kLongOptions[] = {
     {"short-reply", no_argument, nullptr, kShortReply},
     {"short-echo", no_argument, nullptr, kShortEcho},
     {"bad-byte-count", no_argument, nullptr, kBadByteCount},
+    {"reply-delay", required_argument, nullptr, kReplyDelay},
+    {"echo", no_argument, nullptr, kEcho},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
 };
@@ -215,6 +217,11 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
       case kShortReply: o.shortReply = true; break;
       case kShortEcho: o.shortEcho = true; break;
       case kBadByteCount: o.badByteCount = true; break;
+      case kReplyDelay:
+        if (!ParseInt(arg, 0, 60000, n)) return bad("reply-delay");
+        o.replyDelayMs = static_cast<int>(n);
+        break;
+      case kEcho: o.echo = true; break;
       case kHelp: return ParseOutcome::Help;
       default:
         message = std::string("unknown option or missing value: ") + (optind > 0 && optind <= argc ? argv[optind - 1] : "");
@@ -293,6 +300,11 @@ std::string UsageText() {
       "  --short-reply             function-3 replies carry one register fewer than asked\n"
       "  --short-echo              function-6 echoes lack their last value byte (correct CRC)\n"
       "  --bad-byte-count          function-3 replies carry a wrong byte-count field\n"
+      "  --reply-delay MS          send every reply MS milliseconds after its request ended\n"
+      "                            (0-60000; a controller slower than the master's time-out),\n"
+      "                            still taking the next requests meanwhile\n"
+      "  --echo                    the line returns every byte sent to it at once, as a line\n"
+      "                            with TX joined to RX does; no controller answers\n"
       "  --help                    show this text\n";
 }
 

@@ -56,6 +56,8 @@ struct SimOptions {
   bool shortReply = false;
   bool shortEcho = false;
   bool badByteCount = false;
+  int replyDelayMs = 0;  // --reply-delay: replies go out this long after the request
+  bool echo = false;     // --echo: a looped-back line instead of a controller
 };
 
 enum class ParseOutcome { Run, Help, Error };

@@ -61,9 +61,12 @@ int SlaveLoop::Run(int signalFd) {
     pollfd fds[2] = {{line_.Fd(), POLLIN, 0}, {signalFd, POLLIN, 0}};
     timespec wait{};
     timespec* waitPtr = nullptr;
-    if (!buffer.empty()) {
-      long long left = lastByteNs + SilenceNs() - ToNs(Now(CLOCK_MONOTONIC));
-      wait = FromNs(std::max(left, 0LL));
+    long long wakeNs = -1;
+    if (!buffer.empty()) wakeNs = lastByteNs + SilenceNs();
+    if (!delayed_.empty() && (wakeNs < 0 || delayed_.front().sendAtNs < wakeNs))
+      wakeNs = delayed_.front().sendAtNs;
+    if (wakeNs >= 0) {
+      wait = FromNs(std::max(wakeNs - ToNs(Now(CLOCK_MONOTONIC)), 0LL));
       waitPtr = &wait;
     }
     int r = ::ppoll(fds, 2, waitPtr, nullptr);
@@ -86,6 +89,11 @@ int SlaveLoop::Run(int signalFd) {
           firstMono = Now(CLOCK_MONOTONIC);
         }
         lastByteNs = ToNs(Now(CLOCK_MONOTONIC));
+        // A looped-back line hands every byte straight back.
+        if (options_.echo) {
+          const Frame echo(chunk, chunk + n);
+          if (!line_.Send(echo, false, Now(CLOCK_MONOTONIC))) Note("echo not sent", echo, "");
+        }
         buffer.insert(buffer.end(), chunk, chunk + n);
         size_t expected = ExpectedRequestLength(buffer);
         if ((expected && buffer.size() == expected && CrcIntact(buffer)) || buffer.size() >= kMaxFrame) {
@@ -107,11 +115,32 @@ int SlaveLoop::Run(int signalFd) {
       Dispatch(buffer, firstReal, firstMono);
       buffer.clear();
     }
+    SendDueReplies();
   }
+}
+
+void SlaveLoop::SendDueReplies() {
+  while (!delayed_.empty() && delayed_.front().sendAtNs <= ToNs(Now(CLOCK_MONOTONIC))) {
+    const DelayedReply due = std::move(delayed_.front());
+    delayed_.pop_front();
+    SendReply(due.frame, Now(CLOCK_MONOTONIC), Now(CLOCK_REALTIME));
+  }
+}
+
+void SlaveLoop::SendReply(const Frame& reply, timespec notBefore, timespec sendReal) {
+  // Logged before it goes out, so the line is there once the master has the reply.
+  log_.Write("TX", reply, sendReal);
+  if (!line_.Send(reply, options_.pace, notBefore)) Note("reply not sent", reply, "");
 }
 
 void SlaveLoop::Dispatch(const Frame& frame, const timespec& firstByteReal, const timespec& firstByteMono) {
   log_.Write("RX", frame, firstByteReal);
+  if (options_.echo) {
+    // The bytes went back as they came; there is no controller on the line.
+    log_.Write("TX", frame, Now(CLOCK_REALTIME));
+    Note("echoed", frame, "--echo");
+    return;
+  }
   if (!CrcIntact(frame)) {
     Note("ignored, no intact frame", frame, "");
     return;
@@ -154,9 +183,14 @@ void SlaveLoop::Dispatch(const Frame& frame, const timespec& firstByteReal, cons
       sendReal = FromNs(ToNs(sendReal) + ahead);
     }
   }
-  // Logged before it goes out, so the line is there once the master has the reply.
-  log_.Write("TX", reply, sendReal);
-  if (!line_.Send(reply, options_.pace, notBefore)) Note("reply not sent", reply, "");
+  if (options_.replyDelayMs > 0) {
+    // A slow controller: the reply leaves the delay after the request ended,
+    // while the loop goes on taking requests.
+    const long long requestEnd = ToNs(firstByteMono) + static_cast<long long>(frame.size()) * line_.CharacterNs();
+    delayed_.push_back({std::max(requestEnd + options_.replyDelayMs * 1000000LL, ToNs(notBefore)), reply});
+    return;
+  }
+  SendReply(reply, notBefore, sendReal);
 }
 
 }  // namespace wltsim

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ctime>
+#include <deque>
 
 #include "ControllerModel.h"
 #include "FaultInjector.h"
@@ -26,12 +27,22 @@ class SlaveLoop {
   void Dispatch(const Frame& frame, const timespec& firstByteReal, const timespec& firstByteMono);
   void Note(const char* what, const Frame& frame, const std::string& detail) const;
   long long SilenceNs() const;
+  // Sends the replies held back by --reply-delay whose time has come.
+  void SendDueReplies();
+  // Logs a reply and sends it at notBefore (or as soon as it can).
+  void SendReply(const Frame& reply, timespec notBefore, timespec sendReal);
+
+  struct DelayedReply {
+    long long sendAtNs;  // CLOCK_MONOTONIC
+    Frame frame;
+  };
 
   const SimOptions& options_;
   SerialEndpoint& line_;
   ControllerModel& model_;
   FrameLog& log_;
   FaultInjector faults_;
+  std::deque<DelayedReply> delayed_;  // in the order they fall due (one fixed delay)
 };
 
 }  // namespace wltsim

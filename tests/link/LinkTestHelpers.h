@@ -38,13 +38,17 @@ inline Bytes ReadReply(std::uint8_t slave, const std::vector<std::uint16_t>& val
   return WithCrc(frame);
 }
 
-// A TMdb on a fake line, opened unless told otherwise.
+// A TMdb on a fake line, opened (and the line found quiet, as after a
+// connection) unless told otherwise.
 struct FakeLink {
   std::shared_ptr<FakeLineState> line = std::make_shared<FakeLineState>();
   std::unique_ptr<TMdb> mdb = std::make_unique<TMdb>(std::make_unique<FakeSerialLine>(line));
 
   explicit FakeLink(bool open = true) {
-    if (open) mdb->OpenPort();
+    if (open) {
+      mdb->OpenPort();
+      mdb->SettleLine();
+    }
     line->Calls.clear();
   }
 };

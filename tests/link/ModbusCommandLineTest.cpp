@@ -135,16 +135,37 @@ TEST(ModbusReport, ValuesInDecimalAndHex) {
   EXPECT_EQ(FormatRegisterValue(898, 4321), "898 = 4321 (0x10E1)");
   EXPECT_EQ(FormatRegisterValue(1, 0), "1 = 0 (0x0000)");
   EXPECT_EQ(FormatRegisterValue(65535, 65535), "65535 = 65535 (0xFFFF)");
+  // Beyond 65535 the number names the wire address that really went out.
+  EXPECT_EQ(FormatRegisterValue(65536, 7), "65536 (wire address 0xFFFF) = 7 (0x0007)");
 }
 
 TEST(ModbusReport, ReasonsForFailure) {
-  EXPECT_EQ(DescribeFailure(false, nullptr, 0, 1, 3), "no answer");
-  const Bytes exception = WithCrc({0x01, 0x83, 0x02});
-  EXPECT_EQ(DescribeFailure(true, exception.data(), exception.size(), 1, 3), "exception code 2");
-  const Bytes other = ReadReply(2, {5});
-  EXPECT_EQ(DescribeFailure(true, other.data(), other.size(), 1, 3),
-            "wrong reply (from slave 2: " + Hex(other) + ")");
-  const Bytes echo = WithCrc({0x01, 0x06, 0x04, 0xF7, 0x00, 0x09});
-  EXPECT_EQ(DescribeFailure(true, echo.data(), echo.size(), 1, 6),
-            "wrong reply (echo differs: " + Hex(echo) + ")");
+  const Bytes read898 = WithCrc({0x01, 0x03, 0x03, 0x81, 0x00, 0x01});
+  const Bytes write1272 = WithCrc({0x01, 0x06, 0x04, 0xF7, 0x00, 0x08});
+  const Bytes noise = {0x3F, 0x00, 0xFE};
+  struct Case {
+    bool answered;
+    Bytes reply;
+    const Bytes& request;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {false, {}, read898, "no answer"},
+      {false, noise, read898,
+       "no valid reply (3 byte(s) received, no frame with a correct CRC: noise or other line "
+       "settings? 3F 00 FE)"},
+      {true, WithCrc({0x01, 0x83, 0x02}), read898, "exception code 2"},
+      {true, ReadReply(2, {5}), read898, "wrong reply (from slave 2: " + Hex(ReadReply(2, {5})) + ")"},
+      {true, read898, read898,
+       "the request came back unchanged: the line echoes what is sent (TX joined to RX, or an "
+       "adapter that echoes) and no controller answered"},
+      {true, ReadReply(1, {5, 6}), read898,
+       "wrong reply (not the registers asked: " + Hex(ReadReply(1, {5, 6})) + ")"},
+      {true, WithCrc({0x01, 0x06, 0x04, 0xF7, 0x00, 0x09}), write1272,
+       "wrong reply (echo differs: " + Hex(WithCrc({0x01, 0x06, 0x04, 0xF7, 0x00, 0x09})) + ")"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    EXPECT_EQ(DescribeFailure(c.answered, c.reply.data(), c.reply.size(), c.request.data()), c.expected);
+  }
 }

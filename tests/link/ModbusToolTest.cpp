@@ -73,6 +73,42 @@ TEST(ModbusTool, ReportsAWrongReply) {
   EXPECT_NE(run.output.find("wrong reply (from slave 2"), std::string::npos) << run.output;
 }
 
+// A looped-back line returns the request itself: it is no controller, and the
+// tool says what it saw.
+TEST(ModbusTool, ALoopedBackLineIsNoController) {
+  SimProcess sim({"--echo"});
+  ASSERT_TRUE(sim.Running());
+  const ToolRun run = RunTool("--port " + sim.DevicePath() + " read 898 1");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find("the request came back unchanged"), std::string::npos) << run.output;
+  EXPECT_EQ(sim.Requests().size(), 1u);  // a whole frame with a good CRC: not retried
+}
+
+// A controller slower than the time-out: its late answers never pass for the
+// answer of a later request, whatever is read after them.
+TEST(ModbusTool, ALateControllerGivesNoValues) {
+  SimProcess sim({"--reply-delay", "700", "--set", "1230=0x0208", "--set", "1231=0x0416"});
+  ASSERT_TRUE(sim.Running());
+  for (const char* reg : {"1230", "1231"}) {
+    const ToolRun run = RunTool("--port " + sim.DevicePath() + " read " + std::string(reg) + " 1");
+    EXPECT_EQ(run.status, 1) << reg << ": " << run.output;
+    EXPECT_NE(run.output.find("no answer"), std::string::npos) << run.output;
+  }
+}
+
+TEST(ModbusTool, RegisterBeyond65535IsLabelledWithItsWireAddress) {
+  SimProcess sim;  // outside the served map: exception 2
+  ASSERT_TRUE(sim.Running());
+  const ToolRun run = RunTool("--port " + sim.DevicePath() + " read 65536 1");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("from 65536 (wire address 0xFFFF) failed: exception code 2"),
+            std::string::npos)
+      << run.output;
+  const auto requests = sim.Requests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].substr(0, 17), "01 03 FF FF 00 01");
+}
+
 TEST(ModbusTool, MissingPortAndBadArguments) {
   ToolRun run = RunTool("--port /dev/wlt-no-such-port read 898 1");
   EXPECT_EQ(run.status, 1);

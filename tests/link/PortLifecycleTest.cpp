@@ -165,8 +165,8 @@ TEST(PortEvents, TransactionFiresShowStOnceAtTheEnd) {
   RecordEvents(*link.mdb, *link.line);
   link.mdb->RepeatCount = 2;
   link.mdb->WriteRegister(1, 1272, 8);
-  EXPECT_EQ(link.line->Calls, (Calls{"Purge", "Write", "Read 13", "Purge", "Write", "Read 13",
-                                     "OnShowSt"}));
+  EXPECT_EQ(link.line->Calls, (Calls{"Purge", "Write", "Read 13", "Discard 500/3570", "Purge", "Write",
+                                     "Read 13", "OnShowSt"}));
 }
 
 TEST(PortEvents, ComponentWorksWithNoHandlers) {

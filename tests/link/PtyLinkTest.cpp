@@ -149,13 +149,17 @@ TEST_F(SimLink, ShortReplyIsRefused) {
   EXPECT_EQ(values[3], 4);
 }
 
-TEST_F(SimLink, WrongByteCountIsAccepted) {
+// A byte count that is not twice the registers asked: no answer to this
+// request, however good the CRC; one try.
+TEST_F(SimLink, WrongByteCountIsRefused) {
   SimProcess sim({"--bad-byte-count", "--factory-number", "77"});
   ASSERT_TRUE(sim.Running());
   auto mdb = OpenOn(sim.DevicePath());
   std::uint16_t value = 0;
-  EXPECT_TRUE(mdb->ReadRegisters(1, 898, 1, &value));
-  EXPECT_EQ(value, 77);
+  EXPECT_FALSE(mdb->ReadRegisters(1, 898, 1, &value));
+  EXPECT_TRUE(mdb->Answered());
+  EXPECT_EQ(value, 0);
+  EXPECT_EQ(sim.Requests().size(), 1u);
 }
 
 TEST_F(SimLink, AnotherSlavesReplyFailsAfterOneTry) {

@@ -58,6 +58,7 @@ TEST(RequestFrames, EveryTryPurgesWritesAndReadsInThatOrder) {
   FakeLink link;
   link.mdb->RepeatCount = 2;
   link.mdb->WriteRegister(1, 1272, 8);
-  EXPECT_EQ(link.line->Calls, (std::vector<std::string>{"Purge", "Write", "Read 13", "Purge",
-                                                         "Write", "Read 13"}));
+  // The second try follows a silent one: it waits for a quiet line first.
+  EXPECT_EQ(link.line->Calls, (std::vector<std::string>{"Purge", "Write", "Read 13", "Discard 500/3570",
+                                                         "Purge", "Write", "Read 13"}));
 }

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -129,15 +132,113 @@ TEST(ReadRegistersReply, ValuesInRegisterOrder) {
   EXPECT_EQ(got, sent);
 }
 
-TEST(ReadRegistersReply, WrongByteCountFieldIsAccepted) {
-  FakeLink link;
-  link.line->Responder = [](const Bytes&) {
-    return WithCrc({0x01, 0x03, 0x99, 0x12, 0x34, 0x56, 0x78});
+// A frame with a good CRC from the slave asked, with function 3, that still
+// does not answer the request: one try, Answered, result false, values kept.
+TEST(ReadRegistersReply, FramesThatDoNotAnswerTheRequestAreRefused) {
+  struct Case {
+    const char* what;
+    std::uint16_t count;
+    std::function<Bytes(const Bytes& request)> reply;
   };
-  std::uint16_t values[2] = {};
-  EXPECT_TRUE(link.mdb->ReadRegisters(1, 1230, 2, values));
-  EXPECT_EQ(values[0], 0x1234);
-  EXPECT_EQ(values[1], 0x5678);
+  const Case cases[] = {
+      {"byte count field wrong", 2,
+       [](const Bytes&) { return WithCrc({0x01, 0x03, 0x99, 0x12, 0x34, 0x56, 0x78}); }},
+      {"byte count right, a register too many", 1,
+       [](const Bytes&) { return WithCrc({0x01, 0x03, 0x02, 0x12, 0x34, 0x56, 0x78}); }},
+      {"the request echoed (a looped-back line), one register", 1,
+       [](const Bytes& request) { return request; }},
+      {"the request echoed, 120 registers", 120, [](const Bytes& request) { return request; }},
+      {"the request echoed, 125 registers", 125, [](const Bytes& request) { return request; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeLink link;
+    link.line->Responder = c.reply;
+    std::vector<std::uint16_t> values(c.count, 0xAAAA);
+    EXPECT_FALSE(link.mdb->ReadRegisters(1, 801, c.count, values.data()));
+    EXPECT_TRUE(link.mdb->Answered());
+    EXPECT_EQ(link.line->Writes.size(), 1u);
+    EXPECT_TRUE(std::all_of(values.begin(), values.end(), [](auto v) { return v == 0xAAAA; }));
+  }
+}
+
+// A controller that answers every request after its read has timed out:
+// each reply lands in the read of the next request. It must never be taken
+// for that request's answer: not the next try's (whose reply would then land
+// in the next transaction), not the next transaction's.
+TEST(LateReplies, AReplyAfterTheTimeOutIsNeverTakenForALaterRequest) {
+  FakeLink link;
+  link.line->AnswerLate = true;
+  link.line->Responder = [](const Bytes& request) {
+    const std::uint16_t wire = static_cast<std::uint16_t>(request[2] << 8 | request[3]);
+    return ReadReply(1, {static_cast<std::uint16_t>(wire + 1)});  // each register holds its number
+  };
+  std::uint16_t value = 0;
+  EXPECT_FALSE(link.mdb->ReadRegisters(1, 1230, 1, &value));
+  EXPECT_FALSE(link.mdb->ReadRegisters(1, 1231, 1, &value));
+  EXPECT_FALSE(link.mdb->ReadRegisters(1, 1232, 1, &value));
+  EXPECT_EQ(value, 0);
+  // Every request after a failed try waited for the line to fall quiet.
+  EXPECT_EQ(link.line->CountOf("Discard 500/3570"), 8u);
+  EXPECT_EQ(link.line->BytesDiscarded, 8u * 7u);
+  EXPECT_EQ(link.mdb->LateBytesDiscarded(), 3u * 7u);
+}
+
+// The wait costs nothing while the controller answers in time, and after a
+// failure it comes once, before the next request only.
+TEST(LateReplies, OnlyARequestAfterAFailedTryWaitsForQuiet) {
+  FakeLink link;
+  link.line->Replies = {ReadReply(1, {5}), Bytes{}, ReadReply(1, {6}), ReadReply(1, {7})};
+  std::uint16_t value = 0;
+  ASSERT_TRUE(link.mdb->ReadRegisters(1, 898, 1, &value));
+  ASSERT_TRUE(link.mdb->ReadRegisters(1, 898, 1, &value));
+  ASSERT_TRUE(link.mdb->ReadRegisters(1, 898, 1, &value));
+  EXPECT_EQ(value, 7);
+  const std::vector<std::string> expected = {
+      "Purge", "Write", "Read 9",                              // first read, prompt
+      "Purge", "Write", "Read 9",                              // second read, try 1 silent
+      "Discard 500/3570", "Purge", "Write", "Read 9",          // its try 2
+      "Purge", "Write", "Read 9"};                             // third read, prompt again
+  EXPECT_EQ(link.line->Calls, expected);
+}
+
+// Whoever used the port before may have left a request unanswered: the
+// first request on a port just opened waits for a quiet line too, once.
+TEST(LateReplies, TheFirstRequestOnAnOpenedPortWaitsForQuiet) {
+  FakeLink link(false);
+  link.line->Responder = [](const Bytes&) { return ReadReply(1, {3}); };
+  link.mdb->OpenPort();
+  link.line->Calls.clear();
+  std::uint16_t value = 0;
+  ASSERT_TRUE(link.mdb->ReadRegisters(1, 898, 1, &value));
+  ASSERT_TRUE(link.mdb->ReadRegisters(1, 898, 1, &value));
+  EXPECT_EQ(link.line->Calls, (std::vector<std::string>{"Discard 500/3570", "Purge", "Write", "Read 9", "Purge",
+                                                        "Write", "Read 9"}));
+}
+
+// An exception is a whole answer: nothing more of it can come. A reply from
+// another slave or a frame of the wrong length may be followed by the real one.
+TEST(LateReplies, WrongFramesMakeTheNextRequestWaitExceptionsDoNot) {
+  struct Case {
+    const char* what;
+    Bytes reply;
+    bool waits;
+  };
+  const Case cases[] = {
+      {"exception", WithCrc({0x01, 0x83, 0x02}), false},
+      {"another slave", ReadReply(2, {1}), true},
+      {"a register too many", ReadReply(1, {1, 2}), true},
+      {"wrong function", WithCrc({0x01, 0x04, 0x02, 0x00, 0x01}), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeLink link;
+    link.line->Replies = {c.reply, ReadReply(1, {9})};
+    std::uint16_t value = 0;
+    EXPECT_FALSE(link.mdb->ReadRegisters(1, 898, 1, &value));
+    EXPECT_TRUE(link.mdb->ReadRegisters(1, 898, 1, &value));
+    EXPECT_EQ(link.line->CountOf("Discard 500/3570"), c.waits ? 1u : 0u);
+  }
 }
 
 TEST(ReadRegistersReply, ShortReplyIsRefusedAndLeavesTheValues) {

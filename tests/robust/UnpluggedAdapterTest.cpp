@@ -109,19 +109,21 @@ TEST_F(UnpluggedAdapter, OperationsReportNoCommunicationWithinTheirTimeOuts) {
   PullOut();
 
   // Each: what the user sees, and the link's three tries of one request
-  // (the short ones: every request goes through the same line).
+  // (the short ones: every request goes through the same line), each try
+  // after a failed one waiting 0.5 s for a quiet line first: two waits in
+  // the first operation, three in the later ones (the one before failed).
   struct Case {
     const char* name;
     std::function<void(TForm1&)> handler;
     QString panel1;
     QStringList log;
-    double triesSeconds;  // three tries of the request's time-out
+    double triesSeconds;  // three tries of the request's time-out and the quiet waits
   } cases[] = {
       {"settings write", [](TForm1& f) { f.WLTPC1Click(); }, AppTexts::kNoDevice,
-       {QStringLiteral("beep"), QStringLiteral("message:") + AppTexts::kDeviceNotFound}, 3 * 0.63},
-      {"clock tick", [](TForm1& f) { f.Timer1Timer(); }, QString(), {}, 3 * 0.63},
+       {QStringLiteral("beep"), QStringLiteral("message:") + AppTexts::kDeviceNotFound}, 3 * 0.63 + 2 * 0.5},
+      {"clock tick", [](TForm1& f) { f.Timer1Timer(); }, QString(), {}, 3 * 0.63 + 3 * 0.5},
       {"schedule read", [](TForm1& f) { f.Button6Click(); }, AppTexts::kReadError,
-       {QStringLiteral("beep"), QStringLiteral("message:") + AppTexts::kNoCommunication}, 3 * 0.59},
+       {QStringLiteral("beep"), QStringLiteral("message:") + AppTexts::kNoCommunication}, 3 * 0.59 + 3 * 0.5},
   };
   for (int row = 1; row <= 20; ++row) form.StringGrid1.Cells(1, row) = QStringLiteral("10");
   for (const Case& c : cases) {

@@ -25,15 +25,19 @@ struct FakeLineState {
   bool RefuseConfigure = false;
   std::deque<Bytes> Replies;
   std::function<Bytes(const Bytes& request)> Responder;
+  // A slow controller: each request's reply arrives only after its read has
+  // timed out, so the next read or discard of the line gets it instead.
+  bool AnswerLate = false;
 
   // Record. Calls holds "Open COM1", "Configure", "Close", "Purge",
-  // "Write", "Read 13" in order; tests may append their own entries (event
+  // "Write", "Read 13", "Discard 500/3570" in order; tests may append their own entries (event
   // handlers) to see everything in one sequence.
   std::vector<std::string> Calls;
   std::vector<std::string> OpenedNames;
   std::vector<LineSettings> Configurations;
   std::vector<Bytes> Writes;
   std::vector<std::size_t> ReadCounts;
+  std::size_t BytesDiscarded = 0;
   bool IsOpen = false;
 
   std::size_t CountOf(const std::string& call) const {
@@ -93,13 +97,23 @@ class FakeSerialLine : public SerialLine {
     } else if (state_->Responder) {
       reply = state_->Responder(lastRequest_);
     }
+    if (state_->AnswerLate) std::swap(reply, late_);
     // Bytes beyond the requested count stay in the driver and are purged.
     const std::size_t n = std::min(count, reply.size());
     std::copy_n(reply.begin(), n, buffer);
     return n;
   }
 
+  std::size_t DiscardUntilQuiet(std::uint32_t quietMs, std::uint32_t limitMs) override {
+    state_->Calls.push_back("Discard " + std::to_string(quietMs) + "/" + std::to_string(limitMs));
+    const std::size_t n = late_.size();
+    late_.clear();
+    state_->BytesDiscarded += n;
+    return n;
+  }
+
  private:
   std::shared_ptr<FakeLineState> state_;
   Bytes lastRequest_;
+  Bytes late_;  // a reply still on its way (AnswerLate)
 };

@@ -1,5 +1,7 @@
 #include "ModbusCommandLine.h"
 
+#include <algorithm>
+
 #include "mdbcomp/LineOptions.h"
 
 #include <cstdio>
@@ -78,7 +80,7 @@ bool ParseModbusCommand(const std::vector<std::string>& args, ModbusCommand& com
     error = "bad register number: " + positional[1];
     return false;
   }
-  command.Register = static_cast<std::uint16_t>(reg);  // 65536 is wire address 0xFFFF
+  command.Register = static_cast<std::uint32_t>(reg);
   if (positional[0] == "read") {
     if (!ParseNumber(positional[2], 1, 125, second) || reg + second - 1 > 65536) {
       error = "bad count (1 to 125 registers, ending at 65536 at most): " + positional[2];
@@ -127,29 +129,61 @@ std::string ModbusUsage() {
          "is printed), 2 bad arguments.\n";
 }
 
-std::string FormatRegisterValue(std::uint16_t reg, std::uint16_t value) {
-  char line[48];
-  std::snprintf(line, sizeof line, "%u = %u (0x%04X)", static_cast<unsigned>(reg),
-                static_cast<unsigned>(value), static_cast<unsigned>(value));
-  return line;
+std::string RegisterLabel(std::uint32_t reg) {
+  char label[40];
+  if (reg > 0xFFFF)
+    std::snprintf(label, sizeof label, "%lu (wire address 0x%04lX)", static_cast<unsigned long>(reg),
+                  static_cast<unsigned long>((reg - 1) & 0xFFFF));
+  else
+    std::snprintf(label, sizeof label, "%lu", static_cast<unsigned long>(reg));
+  return label;
 }
 
-std::string DescribeFailure(bool answered, const std::uint8_t* reply, std::size_t length,
-                            std::uint8_t slave, std::uint8_t function) {
-  if (!answered) return "no answer";
-  if (length >= 5 && reply[0] == slave && reply[1] == (function | 0x80)) {
-    return "exception code " + std::to_string(reply[2]);
-  }
+std::string FormatRegisterValue(std::uint32_t reg, std::uint16_t value) {
+  char text[32];
+  std::snprintf(text, sizeof text, " = %u (0x%04X)", static_cast<unsigned>(value),
+                static_cast<unsigned>(value));
+  return RegisterLabel(reg) + text;
+}
+
+namespace {
+
+std::string HexBytes(const std::uint8_t* bytes, std::size_t length) {
   std::string hex;
   for (std::size_t i = 0; i < length; ++i) {
     char byte[4];
-    std::snprintf(byte, sizeof byte, "%s%02X", i == 0 ? "" : " ", reply[i]);
+    std::snprintf(byte, sizeof byte, "%s%02X", i == 0 ? "" : " ", bytes[i]);
     hex += byte;
+  }
+  return hex;
+}
+
+}  // namespace
+
+std::string DescribeFailure(bool answered, const std::uint8_t* reply, std::size_t length,
+                            const std::uint8_t* request) {
+  constexpr std::size_t kRequestLength = 8;
+  if (!answered) {
+    if (length == 0) return "no answer";
+    // Bytes came, but never a frame with a good CRC: noise on the line, or
+    // another bit rate or parity than the controller's.
+    return "no valid reply (" + std::to_string(length) +
+           " byte(s) received, no frame with a correct CRC: noise or other line settings? " +
+           HexBytes(reply, length) + ")";
+  }
+  const std::uint8_t slave = request[0];
+  const std::uint8_t function = request[1];
+  if (length == kRequestLength && std::equal(reply, reply + length, request) && function != 6) {
+    return "the request came back unchanged: the line echoes what is sent (TX joined to RX, "
+           "or an adapter that echoes) and no controller answered";
+  }
+  if (length >= 5 && reply[0] == slave && reply[1] == (function | 0x80)) {
+    return "exception code " + std::to_string(reply[2]);
   }
   std::string why;
   if (length >= 1 && reply[0] != slave) why = "from slave " + std::to_string(reply[0]) + ": ";
   else if (length >= 2 && reply[1] != function) why = "function " + std::to_string(reply[1]) + ": ";
-  else if (function == 3) why = "fewer registers than asked: ";
+  else if (function == 3) why = "not the registers asked: ";
   else why = "echo differs: ";
-  return "wrong reply (" + why + hex + ")";
+  return "wrong reply (" + why + HexBytes(reply, length) + ")";
 }

@@ -11,7 +11,9 @@
 struct ModbusCommand {
   enum class Action { Read, Write, Help };
   Action What = Action::Help;
-  std::uint16_t Register = 0;  // first register (read) or the register (write), numbered from 1
+  // First register (read) or the register (write), numbered from 1: 1 to
+  // 65536, since the wire address is the number less one (0 to 0xFFFF).
+  std::uint32_t Register = 0;
   std::uint16_t Count = 0;     // read: 1..125
   std::uint16_t Value = 0;     // write
 
@@ -35,10 +37,16 @@ bool ParseModbusCommand(const std::vector<std::string>& args, ModbusCommand& com
 // The usage text printed with --help and after bad arguments.
 std::string ModbusUsage();
 
-// "801 = 12345 (0x3039)": one register value as the tool prints it.
-std::string FormatRegisterValue(std::uint16_t reg, std::uint16_t value);
+// "801 = 12345 (0x3039)": one register value as the tool prints it. A
+// register number beyond 65535 names the wire address really sent:
+// "65536 (wire address 0xFFFF) = 7 (0x0007)".
+std::string FormatRegisterValue(std::uint32_t reg, std::uint16_t value);
+// "801", or "65536 (wire address 0xFFFF)".
+std::string RegisterLabel(std::uint32_t reg);
 
-// Why a transaction did not succeed, from Answered and the last reply frame:
-// "no answer", "exception code N" or "wrong reply (...)".
+// Why a transaction did not succeed, from Answered, the request sent and the
+// last reply's bytes: "no answer", "no valid reply (N bytes ...)",
+// "exception code N", "the request came back unchanged ..." or
+// "wrong reply (...)".
 std::string DescribeFailure(bool answered, const std::uint8_t* reply, std::size_t length,
-                            std::uint8_t slave, std::uint8_t function);
+                            const std::uint8_t* request);

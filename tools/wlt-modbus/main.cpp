@@ -29,25 +29,26 @@ int Run(const ModbusCommand& command) {
 
   if (command.What == ModbusCommand::Action::Read) {
     std::vector<std::uint16_t> values(command.Count);
-    if (!mdb.ReadRegisters(command.Slave, command.Register, command.Count, values.data())) {
-      std::fprintf(stderr, "wlt-modbus: reading %u register(s) from %u failed: %s\n",
-                   static_cast<unsigned>(command.Count), static_cast<unsigned>(command.Register),
+    // Register 65536 goes out as wire address 0xFFFF: the number less one.
+    if (!mdb.ReadRegisters(command.Slave, static_cast<std::uint16_t>(command.Register), command.Count,
+                           values.data())) {
+      std::fprintf(stderr, "wlt-modbus: reading %u register(s) from %s failed: %s\n",
+                   static_cast<unsigned>(command.Count), RegisterLabel(command.Register).c_str(),
                    DescribeFailure(mdb.Answered(), mdb.LastReply(), mdb.LastReplyLength(),
-                                   command.Slave, 3).c_str());
+                                   mdb.LastRequest()).c_str());
       return 1;
     }
     for (std::uint16_t i = 0; i < command.Count; ++i) {
-      const auto reg = static_cast<std::uint16_t>(command.Register + i);
-      std::printf("%s\n", FormatRegisterValue(reg, values[i]).c_str());
+      std::printf("%s\n", FormatRegisterValue(command.Register + i, values[i]).c_str());
     }
     return 0;
   }
 
-  if (!mdb.WriteRegister(command.Slave, command.Register, command.Value)) {
-    std::fprintf(stderr, "wlt-modbus: writing register %u failed: %s\n",
-                 static_cast<unsigned>(command.Register),
+  if (!mdb.WriteRegister(command.Slave, static_cast<std::uint16_t>(command.Register), command.Value)) {
+    std::fprintf(stderr, "wlt-modbus: writing register %s failed: %s\n",
+                 RegisterLabel(command.Register).c_str(),
                  DescribeFailure(mdb.Answered(), mdb.LastReply(), mdb.LastReplyLength(),
-                                 command.Slave, 6).c_str());
+                                 mdb.LastRequest()).c_str());
     return 1;
   }
   std::printf("%s written\n", FormatRegisterValue(command.Register, command.Value).c_str());
