@@ -178,7 +178,8 @@ class TForm1 {
   bool ControllerFound() const { return CheckBox_1.Checked; }
   // Standard reports of a failed device operation.
   void ReportNoCommunication(bool writing);  // " Błąd odczytu" / " Błąd zapisu"
-  void ReportDeviceNotFound();               // " Brak urządzenia"
+  // " Brak urządzenia"; detail, when given, is the box's second line.
+  void ReportDeviceNotFound(const QString& detail = QString());
   // The confirmation box of the operations that change the controller.
   bool ConfirmOperation(const QString& question);
 
