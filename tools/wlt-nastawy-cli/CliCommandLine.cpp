@@ -217,7 +217,8 @@ QString CliUsage(const QString& programName) {
       "  -h, --help         show this text\n"
       "\n"
       "Exit status: 0 the command did what it says; 1 the controller, the link or a\n"
-      "file failed it (the window's message on standard error); 2 bad arguments or a\n"
-      "confirmation needed without --yes (nothing sent to the controller).\n");
+      "file failed it (the window's message on standard error), or standard output\n"
+      "could not be written (a file asked for is still saved); 2 bad arguments or a\n"
+      "confirmation needed without --yes (nothing written to the controller).\n");
   return text;
 }

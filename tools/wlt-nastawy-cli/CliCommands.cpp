@@ -12,8 +12,9 @@ namespace {
 
 class CommandRun {
  public:
-  CommandRun(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out)
-      : f(form), request_(request), ui_(ui), out_(out) {}
+  CommandRun(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out,
+             const std::function<bool()>& outputIntact)
+      : f(form), request_(request), ui_(ui), out_(out), outputIntact_(outputIntact) {}
 
   // The window's start-up on the command line's line settings. It goes on
   // only when it found the controller; its own messages (the port, the
@@ -85,6 +86,8 @@ class CommandRun {
   int Stopped() const { return stoppedBy_; }
 
   void Print(const QString& line) { out_(line); }
+  // False once a line printed has not got out.
+  bool OutputIntact() const { return !outputIntact_ || outputIntact_(); }
   void PrintAll(const QStringList& lines) {
     for (const QString& line : lines) Print(line);
   }
@@ -99,6 +102,7 @@ class CommandRun {
   const CliRequest& request_;
   TerminalUi& ui_;
   const TerminalUi::Sink& out_;
+  const std::function<bool()>& outputIntact_;
   int stoppedBy_ = 0;
 };
 
@@ -261,8 +265,9 @@ int Dispatch(const CliRequest& request, CommandRun& r) {
 
 }  // namespace
 
-int RunCliCommand(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out) {
-  CommandRun run(request, form, ui, out);
+int RunCliCommand(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out,
+                  const std::function<bool()>& outputIntact) {
+  CommandRun run(request, form, ui, out, outputIntact);
   const int status = Dispatch(request, run);
   if (request.entry->needsController) form.FormDestroy();
   // A command a signal cut short ends as the shells expect of one.
