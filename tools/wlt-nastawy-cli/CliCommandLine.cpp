@@ -7,13 +7,16 @@ const std::array<CliCommandEntry, 14> kCliCommands{{
      "connect; print the factory number, the production year and the connection state"},
     {CliCommand::ReadSettings, "read-settings", "FILE", 1, true, false, true, false,
      "connect, read the settings and save them as the settings file FILE (WLT_nastawy_NNN.txt or "
-     "WLT_nast_rejzd_NNN.txt; an existing FILE is kept as .bak)"},
+     "WLT_nast_rejzd_NNN.txt). A name without \".txt\" (\".TXT\" too) gets \".txt\" added; an "
+     "existing STEM.txt (STEM: the name up to its first dot) is kept as STEM.bak. The name written "
+     "and the backup go to standard error"},
     {CliCommand::WriteSettings, "write-settings", "FILE", 1, true, false, true, false,
      "connect, open the settings file FILE and write its settings to the controller"},
     {CliCommand::ShowSettings, "show-settings", "FILE", 1, false, false, true, false,
      "open the settings file FILE and print the lines of its settings printout"},
     {CliCommand::ReadEvents, "read-events", "FILE", 1, true, false, true, false,
-     "connect, read the event recorder, save it as the event file FILE (.dat) and print the event list"},
+     "connect, read the event recorder, save it as the event file FILE (its name up to the first "
+     "dot, with \".dat\"; the name written goes to standard error) and print the event list"},
     {CliCommand::ShowEvents, "show-events", "FILE", 1, false, false, true, false,
      "open the event file FILE and print the event list"},
     {CliCommand::Clock, "clock", "", 0, true, false, false, false,

@@ -1,10 +1,14 @@
 #include "CliCommands.h"
 
 #include "app/TForm1.h"
+#include "events/EventFileFormat.h"
 #include "events/EventTexts.h"
+#include "files/SettingsFileNames.h"
 #include "launch/ShutdownSignals.h"
 #include "services/ServiceTexts.h"
 #include "settings/SettingsTexts.h"
+
+#include <QFileInfo>
 
 #include <functional>
 
@@ -88,6 +92,8 @@ class CommandRun {
   void Print(const QString& line) { out_(line); }
   // False once a line printed has not got out.
   bool OutputIntact() const { return !outputIntact_ || outputIntact_(); }
+  // A line of the command's own on standard error, headed by its name.
+  void Note(const QString& text) { ui_.Note(Name() + QStringLiteral(": ") + text); }
   void PrintAll(const QStringList& lines) {
     for (const QString& line : lines) Print(line);
   }
@@ -120,10 +126,26 @@ int Info(CommandRun& r) {
   return 0;
 }
 
+// The window's save names the file by its own rule (".txt" added to a name
+// without it) and keeps the file of the same stem with ".txt" as the backup
+// ".bak"; the command says which files those were.
 int ReadSettings(CommandRun& r) {
   if (!r.StartUp() || !r.Step([&] { r.f.N1Click(); }, SettingsTexts::SettingsRead)) return 1;
-  r.ui().AnswerNextFileDialog(r.Argument(0));
-  return r.Step([&] { r.f.Zapiszjako1Click(); }) ? 0 : 1;
+  using namespace SettingsFileNames;
+  const QString chosen = r.Argument(0);
+  const QString old = SiblingWithExtension(chosen, kTextExtension);
+  const bool hadOld = QFileInfo::exists(old);
+  r.ui().AnswerNextFileDialog(chosen);
+  if (!r.Step([&] { r.f.Zapiszjako1Click(); })) return 1;
+  const QString written = SaveTarget(chosen);
+  const QString backup = SiblingWithExtension(chosen, kBackupExtension);
+  r.Note(QStringLiteral("saved as ") + written);
+  if (!hadOld) return 0;
+  if (QFileInfo(old).absoluteFilePath() == QFileInfo(written).absoluteFilePath())
+    r.Note(QStringLiteral("the old file is kept as ") + backup);
+  else
+    r.Note(QStringLiteral("the old file %1 is now %2").arg(old, backup));
+  return 0;
 }
 
 // The file is opened before anything is written: a file that does not load
@@ -157,6 +179,7 @@ int ReadEvents(CommandRun& r) {
   if (!r.StartUp() || !r.Step([&] { r.f.Odczyt1Click(); }, EventTexts::EventsRead)) return 1;
   r.ui().AnswerNextFileDialog(r.Argument(0));
   if (!r.Step([&] { r.f.Zapiszjako2Click(); })) return 1;
+  r.Note(QStringLiteral("saved as ") + EventFileFormat::FileName(r.Argument(0)));
   r.PrintAll(r.f.ListBox1.Items);
   return 0;
 }
