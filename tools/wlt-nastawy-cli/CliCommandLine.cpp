@@ -11,7 +11,10 @@ const std::array<CliCommandEntry, 14> kCliCommands{{
      "existing STEM.txt (STEM: the name up to its first dot) is kept as STEM.bak. The name written "
      "and the backup go to standard error"},
     {CliCommand::WriteSettings, "write-settings", "FILE", 1, true, false, true, false,
-     "connect, open the settings file FILE and write its settings to the controller"},
+     "connect, open the settings file FILE and write its settings to the controller. What FILE "
+     "gives no value or state for keeps what the controller holds; each change is printed first, "
+     "one a line: \"REG NAME: OLD -> NEW\" (REG.BIT for a programming bit). A FILE named for "
+     "another factory number needs --yes"},
     {CliCommand::ShowSettings, "show-settings", "FILE", 1, false, false, true, false,
      "open the settings file FILE and print the lines of its settings printout"},
     {CliCommand::ReadEvents, "read-events", "FILE", 1, true, false, true, false,
@@ -211,7 +214,8 @@ QString CliUsage(const QString& programName) {
   text += LaunchOptions::LineOptionsUsage();
   text += QStringLiteral(
       "  --yes              answer OK to the window's confirmation (set-clock,\n"
-      "                     write-schedule, set-address, signal)\n"
+      "                     write-schedule, set-address, signal); let write-settings\n"
+      "                     write a file of another factory number\n"
       "  --demo             connect to the controller simulator wlt-sim (beside this\n"
       "                     program) on a pseudo-terminal instead of a port\n"
       "  --work-dir DIR     run in the work folder DIR: created when missing and given\n"

@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "WriteSettingsPlan.h"
 #include "app/TForm1.h"
 #include "events/EventFileFormat.h"
 #include "events/EventTexts.h"
@@ -149,11 +150,36 @@ int ReadSettings(CommandRun& r) {
 }
 
 // The file is opened before anything is written: a file that does not load
-// completely stops the command with the controller untouched.
-int WriteSettings(CommandRun& r) {
+// completely stops the command with the controller untouched. What the file
+// does not give keeps what the controller holds (read at connection); the
+// changes are printed, and only when they got out is the set written.
+int WriteSettings(CommandRun& r, bool confirmed) {
   if (!r.StartUp()) return 1;
+  const SettingsDiff::Image held = r.f.SettingsImage;
   r.ui().AnswerNextFileDialog(r.Argument(0));
   if (!r.Step([&] { r.f.Otwrz1Click(); })) return 1;
+  // The name of the file opened gave the factory number.
+  const int controller = WriteSettingsPlan::FactoryNumber(held);
+  if (r.f.FactoryNumber != controller && !confirmed) {
+    r.Note(QStringLiteral("the file is for the controller with factory number %1, the controller "
+                          "connected has %2; confirm with --yes")
+               .arg(r.f.FactoryNumber)
+               .arg(controller));
+    return 2;
+  }
+  WriteSettingsPlan::KeepControllerValues(r.f, held);
+  // The conversion the write makes first; a value it refuses, the write
+  // reports itself.
+  if (r.f.GridToImage()) {
+    r.f.CheckBoxesToImage();
+    for (const SettingsDiff::Change& change :
+         SettingsDiff::Compare(held, r.f.SettingsImage, WriteSettingsPlan::ShownNames(r.f)))
+      r.Print(SettingsDiff::Line(change));
+    if (!r.OutputIntact()) {
+      r.Note(QStringLiteral("the list of changes did not get out; nothing was written"));
+      return 1;
+    }
+  }
   return r.Step([&] { r.f.WLTPC1Click(); }, SettingsTexts::SettingsWritten) ? 0 : 1;
 }
 
@@ -259,7 +285,7 @@ int Dispatch(const CliRequest& request, CommandRun& r) {
     case CliCommand::ReadSettings:
       return ReadSettings(r);
     case CliCommand::WriteSettings:
-      return WriteSettings(r);
+      return WriteSettings(r, request.yes);
     case CliCommand::ShowSettings:
       return ShowSettings(r);
     case CliCommand::ReadEvents:
