@@ -10,10 +10,11 @@ void TForm1::ReportNoCommunication(bool writing) {
   ui_.ShowMessage(AppTexts::kNoCommunication);
 }
 
-void TForm1::ReportDeviceNotFound() {
+void TForm1::ReportDeviceNotFound(const QString& detail) {
   StatusBar1.Panels[1].Text = AppTexts::kNoDevice;
   ui_.Beep();
-  ui_.ShowMessage(AppTexts::kDeviceNotFound);
+  ui_.ShowMessage(detail.isEmpty() ? AppTexts::kDeviceNotFound
+                                   : AppTexts::kDeviceNotFound + QLatin1Char('\n') + detail);
 }
 
 bool TForm1::ConfirmOperation(const QString& question) { return ui_.Confirm(question); }

@@ -51,6 +51,11 @@ class TForm1 {
   std::array<bool, kCauseTexts> CauseFlags{};  // the cause bits of the event on show
   std::array<QString, kEventIndicators + 1> EventLabels;  // 1..160
   std::array<QString, kCauseTexts> CauseTexts;
+  // What the settings file loaded last gave: a value for grid row r (entry
+  // r, 1..20) and a state for box 801 + i (entry i). The rows and boxes it
+  // did not give kept what they showed.
+  std::array<bool, 21> LoadedFileRows{};
+  std::array<bool, 110> LoadedFileBoxes{};
 
   // ---- The window ----------------------------------------------------------
   QString Caption;
@@ -178,7 +183,8 @@ class TForm1 {
   bool ControllerFound() const { return CheckBox_1.Checked; }
   // Standard reports of a failed device operation.
   void ReportNoCommunication(bool writing);  // " Błąd odczytu" / " Błąd zapisu"
-  void ReportDeviceNotFound();               // " Brak urządzenia"
+  // " Brak urządzenia"; detail, when given, is the box's second line.
+  void ReportDeviceNotFound(const QString& detail = QString());
   // The confirmation box of the operations that change the controller.
   bool ConfirmOperation(const QString& question);
 

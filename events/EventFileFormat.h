@@ -36,6 +36,11 @@ using Header = EventListLines::Header;
 
 QString Rule();  // 121 dashes
 
+// The file a save or an open of the event file uses for the name chosen:
+// the name cut before its first "." and given ".dat", in the folder chosen
+// (a chosen x.txt means x.dat beside it).
+QString FileName(const QString& chosenPath);
+
 // Lines 1 to 50: header, one line per record (events 1 to 40), closing rule.
 QStringList Lines(const Header& header, const EventRecord::Table& table);
 QString RecordLine(int index, const EventRecord::Record& record);

@@ -11,6 +11,8 @@
 using namespace SettingsFileFormat;
 
 void TForm1::LoadSettingsFile(const QString& fileName) {
+  LoadedFileRows.fill(false);
+  LoadedFileBoxes.fill(false);
   QStringList file;
   const bool ok = TextFile::ReadLines(SettingsFileNames::LoadTarget(fileName), file) &&
                   ReadSettingsSection(file) && ReadPermissionsSection(file);
@@ -21,7 +23,8 @@ void TForm1::LoadSettingsFile(const QString& fileName) {
   ui_.ShowMessage(FileTexts::ReadError);
 }
 
-// Names, values and units of the rows the file gives.
+// Names, values and units of the rows the file gives. A row gives a value
+// when its value cell is not empty; of two lines for one row, the last counts.
 bool TForm1::ReadSettingsSection(const QStringList& file) {
   const Section section = ParseSettingsSection(file);
   for (const NumberedLines::Line& line : section.lines) {
@@ -30,15 +33,18 @@ bool TForm1::ReadSettingsSection(const QStringList& file) {
     StringGrid1.Cells(0, line.number) = cells.name;
     StringGrid1.Cells(1, line.number) = cells.value;
     StringGrid1.Cells(2, line.number) = cells.unit;
+    LoadedFileRows[std::size_t(line.number)] = !cells.value.isEmpty();
   }
   return section.ok;
 }
 
 bool TForm1::ReadPermissionsSection(const QStringList& file) {
   const Section section = ParsePermissionsSection(file);
-  for (const NumberedLines::Line& line : section.lines)
-    if (line.number >= kFirstBox && line.number <= kLastBox)
-      ApplyCheckBoxLine(CheckBox(line.number), line.rest);
+  for (const NumberedLines::Line& line : section.lines) {
+    if (line.number < kFirstBox || line.number > kLastBox) continue;
+    ApplyCheckBoxLine(CheckBox(line.number), line.rest);
+    if (CheckBoxState(line.rest)) LoadedFileBoxes[std::size_t(line.number - kFirstBox)] = true;
+  }
   return section.ok && ReadEventTextsFromLines(file);
 }
 

@@ -22,4 +22,14 @@ inline const QString SettingsRead = QStringLiteral(" Odczytano nastawy");
 inline const QString SettingsWritten = QStringLiteral(" Zapisano nastawy");
 inline const QString InvalidValue = QStringLiteral("Niepoprawna wartość");
 
+// The second line of "Nie znaleziono urządzenia" when a settings write
+// stopped after some registers had taken their new values: %1 registers of
+// %2 written, %3 which ones. The second text is for a write that stopped
+// only at the completion mark.
+inline const QString PartlyWritten = QStringLiteral(
+    "Zapisano %1 z %2 rejestrów (%3); nie zapisano znacznika kompletu nastaw (rejestr 900), "
+    "sterownik ma teraz część nastaw starych i część nowych.");
+inline const QString WrittenWithoutMark =
+    QStringLiteral("Zapisano %1 z %2 rejestrów (%3); nie zapisano znacznika kompletu nastaw (rejestr 900).");
+
 }  // namespace SettingsTexts

@@ -1,8 +1,22 @@
 #include "app/TForm1.h"
 #include "settings/SettingsRegisterMap.h"
 #include "settings/SettingsTexts.h"
+#include "settings/SettingsWriteOrder.h"
 
 #include <array>
+
+namespace {
+
+// What the report of a write that stopped adds: how far it got. Nothing
+// when the first register already refused its value.
+QString StoppedWriteNote(int written) {
+  using SettingsWriteOrder::kRegisters;
+  if (written == 0) return QString();
+  const QString& text = written == kRegisters - 1 ? SettingsTexts::WrittenWithoutMark : SettingsTexts::PartlyWritten;
+  return text.arg(written).arg(kRegisters).arg(SettingsWriteOrder::Ranges(written));
+}
+
+}  // namespace
 
 void TForm1::N1Click() {
   StatusBar1.Panels[1].Text.clear();
@@ -31,7 +45,8 @@ void TForm1::ReadSettings() {
 
 // Timing registers 901..920, then the programming bits 801..807, then 1 into
 // 900 to tell the controller the set is complete. The first failed write
-// ends the sending; what was written before it stays in the controller.
+// ends the sending; what was written before it stays in the controller,
+// and the report says how far it got.
 void TForm1::WriteSettings() {
   if (!ControllerFound()) {
     ReportNoCommunication(true);
@@ -44,16 +59,20 @@ void TForm1::WriteSettings() {
   CheckBoxesToImage();
 
   auto writeWord = [this](int reg) {
-    return Mdb1.WriteRegister(SlaveAddress, std::uint16_t(reg),
-                              SettingsImage[std::size_t(reg - SettingsRegisterMap::kFirstRegister)]);
+    const std::uint16_t value =
+        reg == SettingsRegisterMap::kCompletionRegister
+            ? std::uint16_t(1)
+            : SettingsImage[std::size_t(reg - SettingsRegisterMap::kFirstRegister)];
+    return Mdb1.WriteRegister(SlaveAddress, std::uint16_t(reg), value);
   };
-  bool ok = true;
-  for (int reg = 901; ok && reg <= 920; ++reg) ok = writeWord(reg);
-  for (int reg = 801; ok && reg <= 807; ++reg) ok = writeWord(reg);
-  if (ok) ok = Mdb1.WriteRegister(SlaveAddress, SettingsRegisterMap::kCompletionRegister, 1);
+  int written = 0;
+  for (const int reg : SettingsWriteOrder::Registers()) {
+    if (!writeWord(reg)) break;
+    ++written;
+  }
 
-  if (ok)
+  if (written == SettingsWriteOrder::kRegisters)
     StatusBar1.Panels[1].Text = SettingsTexts::SettingsWritten;
   else
-    ReportDeviceNotFound();
+    ReportDeviceNotFound(StoppedWriteNote(written));
 }

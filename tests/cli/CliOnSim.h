@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <unistd.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,9 +70,21 @@ class CliOnSim : public ::testing::Test {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program picks its own
     process.setProcessEnvironment(environment);
+    // Standard output into a file (a full device), or into a pipe nobody
+    // reads any more, as after "| head -1" has ended.
+    if (!standardOutputFile.isEmpty()) process.setStandardOutputFile(standardOutputFile);
+    int pipeEnds[2] = {-1, -1};
+    if (standardOutputPipeClosed) {
+      if (::pipe(pipeEnds) != 0) return CliOutcome{-1, {}, QStringLiteral("no pipe")};
+      ::close(pipeEnds[0]);
+      const int writeEnd = pipeEnds[1];
+      process.setChildProcessModifier([writeEnd] { ::dup2(writeEnd, 1); });
+    }
     process.start(Program(), arguments);
+    const bool finished = process.waitForFinished(timeoutMs);
+    if (pipeEnds[1] >= 0) ::close(pipeEnds[1]);
     CliOutcome outcome;
-    if (!process.waitForFinished(timeoutMs)) {
+    if (!finished) {
       process.kill();
       process.waitForFinished();
       outcome.err = QStringLiteral("timed out");
@@ -96,6 +110,10 @@ class CliOnSim : public ::testing::Test {
     form.FormCreate();
     ASSERT_TRUE(form.ControllerFound());
   }
+
+  // Where the next runs' standard output goes instead of the test's pipe.
+  QString standardOutputFile;
+  bool standardOutputPipeClosed = false;
 
   TempCurrentFolder folder;  // the program's folder, and the window's
   std::unique_ptr<SimProcess> sim;

@@ -182,7 +182,8 @@ std::string Classify(Op op, const TForm1& f, const FakeUi& ui) {
     return "?";
   }
   if (ui.Beeps != 1 || ui.Messages.size() != 1 || !ui.Errors.isEmpty()) return "?";
-  const QString& box = ui.Messages.front();
+  // A settings write that stopped part-way adds a second line saying how far it got.
+  const QString box = ui.Messages.front().section(QLatin1Char('\n'), 0, 0);
   if (box == AppTexts::kNoCommunication && panel1 == AppTexts::kReadError) return "R";
   if (box == AppTexts::kNoCommunication && panel1 == AppTexts::kWriteError) return "W";
   if (box == AppTexts::kDeviceNotFound && panel1 == AppTexts::kNoDevice) return "N";

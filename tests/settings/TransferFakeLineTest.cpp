@@ -2,6 +2,7 @@
 // rarely shows on demand (a wrong echo, a garbled reply), and the exact
 // frames with a slave address other than 1.
 
+#include "AppTestSupport.h"
 #include "FakeSerialLine.h"
 #include "FakeUi.h"
 #include "ModbusFrames.h"
@@ -20,6 +21,7 @@ using frames::Hex;
 struct ScriptedController {
   std::map<int, std::uint16_t> registers;
   int wrongEchoAt = -1;  // this register's write is echoed with another value
+  int exceptionAt = -1;  // this register's write is answered with exception 4
   bool garbleReads = false;
   std::vector<std::string> requests;
 
@@ -36,6 +38,7 @@ struct ScriptedController {
       return reply;
     }
     if (request[1] == 0x06) {
+      if (wire + 1 == exceptionAt) return frames::WithCrc({request[0], 0x86, 0x04});
       if (wire + 1 == wrongEchoAt)
         return frames::WriteRequest(request[0], wire + 1, std::uint16_t(operand ^ 1));
       registers[wire + 1] = std::uint16_t(operand);
@@ -100,8 +103,57 @@ TEST_F(TransferOnFakeLine, AWrongEchoEndsTheWriteAtThatRegister) {
   EXPECT_EQ(controller.registers.count(900), 0u);
   EXPECT_EQ(form.StatusBar1.Panels[1].Text, QStringLiteral(" Brak urządzenia"));
   EXPECT_EQ(ui.Beeps, 1);
-  EXPECT_EQ(ui.Messages, QStringList{QStringLiteral("Nie znaleziono urządzenia")});
+  EXPECT_EQ(ui.Messages, QStringList{QStringLiteral(
+                             "Nie znaleziono urządzenia\n"
+                             "Zapisano 20 z 28 rejestrów (901-920); nie zapisano znacznika kompletu "
+                             "nastaw (rejestr 900), sterownik ma teraz część nastaw starych i część nowych.")});
   EXPECT_TRUE(form.ControllerFound());  // a failed write does not disconnect
+}
+
+// The box of a write that stopped says how far it got: the registers that
+// took their new values, in the order sent, and that 900 never got its 1.
+// A write refused at its first register adds nothing.
+TEST_F(TransferOnFakeLine, AWriteThatStopsSaysWhichRegistersTookTheNewValues) {
+  const QString mixed = QStringLiteral(
+      "; nie zapisano znacznika kompletu nastaw (rejestr 900), sterownik ma teraz część nastaw "
+      "starych i część nowych.");
+  struct Case {
+    int failAt;
+    bool exception;  // else a wrong echo
+    int written;
+    QString secondLine;
+  };
+  const Case cases[] = {
+      {901, true, 0, QString()},
+      {901, false, 0, QString()},
+      {902, false, 1, QStringLiteral("Zapisano 1 z 28 rejestrów (901)") + mixed},
+      {911, true, 10, QStringLiteral("Zapisano 10 z 28 rejestrów (901-910)") + mixed},
+      {801, true, 20, QStringLiteral("Zapisano 20 z 28 rejestrów (901-920)") + mixed},
+      {803, false, 22, QStringLiteral("Zapisano 22 z 28 rejestrów (901-920, 801-802)") + mixed},
+      {807, true, 26, QStringLiteral("Zapisano 26 z 28 rejestrów (901-920, 801-806)") + mixed},
+      {900, true, 27,
+       QStringLiteral("Zapisano 27 z 28 rejestrów (901-920, 801-807); nie zapisano znacznika "
+                      "kompletu nastaw (rejestr 900).")},
+  };
+  form.CheckBox_1.Checked = true;
+  FillGridWith(100);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.failAt) + (c.exception ? " exception" : " wrong echo"));
+    controller = ScriptedController{};
+    (c.exception ? controller.exceptionAt : controller.wrongEchoAt) = c.failAt;
+    ui.ClearRecords();
+    form.WLTPC1Click();
+
+    // One request per register written, then the refused one, once.
+    ASSERT_EQ(controller.requests.size(), std::size_t(c.written + 1));
+    EXPECT_EQ(controller.requests.back(),
+              Hex(frames::WriteRequest(1, c.failAt, c.failAt == 900 ? 1 : c.failAt > 900 ? 10 : 0)));
+    EXPECT_EQ(controller.registers.count(900), 0u);
+    EXPECT_EQ(form.StatusBar1.Panels[1].Text, QStringLiteral(" Brak urządzenia"));
+    const QString box = QStringLiteral("Nie znaleziono urządzenia") +
+                        (c.secondLine.isEmpty() ? QString() : QStringLiteral("\n") + c.secondLine);
+    EXPECT_EQ(ui.Log, (QStringList{QStringLiteral("beep"), QStringLiteral("message:") + box}));
+  }
 }
 
 TEST_F(TransferOnFakeLine, AGarbledReadKeepsImageAndControls) {

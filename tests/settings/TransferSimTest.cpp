@@ -2,6 +2,7 @@
 // pseudo-terminal: what goes over the wire, what the controller answered and
 // what the window shows.
 
+#include "AppTestSupport.h"
 #include "ModbusFrames.h"
 #include "WindowOnSim.h"
 
@@ -127,8 +128,39 @@ TEST_F(TransferWithSim, AControllerThatFallsSilentAfterFiveWritesKeepsThoseAndNe
 
   EXPECT_EQ(Panel1(), QStringLiteral(" Brak urządzenia"));
   EXPECT_EQ(ui.Log, (QStringList{QStringLiteral("beep"),
-                                 QStringLiteral("message:Nie znaleziono urządzenia")}));
+                                 QStringLiteral("message:Nie znaleziono urządzenia\n"
+                                                "Zapisano 5 z 28 rejestrów (901-905); nie zapisano "
+                                                "znacznika kompletu nastaw (rejestr 900), sterownik ma "
+                                                "teraz część nastaw starych i część nowych.")}));
   EXPECT_TRUE(form.ControllerFound());
+}
+
+// An exception to the write of 911: 901..910 took the new values (the
+// controller echoed them), and the box says so. The simulator answers every
+// request touching 911 with the exception, the block read too, so the
+// window starts as a connection leaves it.
+TEST_F(TransferWithSim, AnExceptionAt911LeavesTenNewValuesAndSaysSo) {
+  StartSim({"--exception", "911-911:4"});
+  form.Mdb1.OpenPort();
+  ASSERT_TRUE(form.Mdb1.PortOpen());
+  form.CheckBox_1.Checked = true;
+  TypeDistinctValues();
+  form.WLTPC1Click();
+
+  const std::uint16_t bits[7] = {0, 0, 0, 0, 0, 0, 0};
+  const std::vector<std::string> all = ExpectedWrite(bits);
+  EXPECT_EQ(sim->Requests(), std::vector<std::string>(all.begin(), all.begin() + 11));  // 911 once
+  const std::vector<std::string> replies = sim->Replies();
+  ASSERT_EQ(replies.size(), 11u);
+  EXPECT_EQ(std::vector<std::string>(replies.begin(), replies.begin() + 10),
+            std::vector<std::string>(all.begin(), all.begin() + 10));
+  EXPECT_EQ(replies[10], Hex(frames::WithCrc({1, 0x86, 4})));
+  EXPECT_EQ(Panel1(), QStringLiteral(" Brak urządzenia"));
+  EXPECT_EQ(ui.Log, (QStringList{QStringLiteral("beep"),
+                                 QStringLiteral("message:Nie znaleziono urządzenia\n"
+                                                "Zapisano 10 z 28 rejestrów (901-910); nie zapisano "
+                                                "znacznika kompletu nastaw (rejestr 900), sterownik ma "
+                                                "teraz część nastaw starych i część nowych.")}));
 }
 
 TEST_F(TransferWithSim, WithoutTheControllerFoundFlagTheWriteSendsNothing) {

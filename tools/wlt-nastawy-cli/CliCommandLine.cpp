@@ -7,13 +7,19 @@ const std::array<CliCommandEntry, 14> kCliCommands{{
      "connect; print the factory number, the production year and the connection state"},
     {CliCommand::ReadSettings, "read-settings", "FILE", 1, true, false, true, false,
      "connect, read the settings and save them as the settings file FILE (WLT_nastawy_NNN.txt or "
-     "WLT_nast_rejzd_NNN.txt; an existing FILE is kept as .bak)"},
+     "WLT_nast_rejzd_NNN.txt). A name without \".txt\" (\".TXT\" too) gets \".txt\" added; an "
+     "existing STEM.txt (STEM: the name up to its first dot) is kept as STEM.bak. The name written "
+     "and the backup go to standard error"},
     {CliCommand::WriteSettings, "write-settings", "FILE", 1, true, false, true, false,
-     "connect, open the settings file FILE and write its settings to the controller"},
+     "connect, open the settings file FILE and write its settings to the controller. What FILE "
+     "gives no value or state for keeps what the controller holds; each change is printed first, "
+     "one a line: \"REG NAME: OLD -> NEW\" (REG.BIT for a programming bit). A FILE named for "
+     "another factory number needs --yes"},
     {CliCommand::ShowSettings, "show-settings", "FILE", 1, false, false, true, false,
      "open the settings file FILE and print the lines of its settings printout"},
     {CliCommand::ReadEvents, "read-events", "FILE", 1, true, false, true, false,
-     "connect, read the event recorder, save it as the event file FILE (.dat) and print the event list"},
+     "connect, read the event recorder, save it as the event file FILE (its name up to the first "
+     "dot, with \".dat\"; the name written goes to standard error) and print the event list"},
     {CliCommand::ShowEvents, "show-events", "FILE", 1, false, false, true, false,
      "open the event file FILE and print the event list"},
     {CliCommand::Clock, "clock", "", 0, true, false, false, false,
@@ -208,7 +214,8 @@ QString CliUsage(const QString& programName) {
   text += LaunchOptions::LineOptionsUsage();
   text += QStringLiteral(
       "  --yes              answer OK to the window's confirmation (set-clock,\n"
-      "                     write-schedule, set-address, signal)\n"
+      "                     write-schedule, set-address, signal); let write-settings\n"
+      "                     write a file of another factory number\n"
       "  --demo             connect to the controller simulator wlt-sim (beside this\n"
       "                     program) on a pseudo-terminal instead of a port\n"
       "  --work-dir DIR     run in the work folder DIR: created when missing and given\n"
@@ -217,7 +224,8 @@ QString CliUsage(const QString& programName) {
       "  -h, --help         show this text\n"
       "\n"
       "Exit status: 0 the command did what it says; 1 the controller, the link or a\n"
-      "file failed it (the window's message on standard error); 2 bad arguments or a\n"
-      "confirmation needed without --yes (nothing sent to the controller).\n");
+      "file failed it (the window's message on standard error), or standard output\n"
+      "could not be written (a file asked for is still saved); 2 bad arguments or a\n"
+      "confirmation needed without --yes (nothing written to the controller).\n");
   return text;
 }

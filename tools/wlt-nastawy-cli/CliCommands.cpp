@@ -1,10 +1,15 @@
 #include "CliCommands.h"
 
+#include "WriteSettingsPlan.h"
 #include "app/TForm1.h"
+#include "events/EventFileFormat.h"
 #include "events/EventTexts.h"
+#include "files/SettingsFileNames.h"
 #include "launch/ShutdownSignals.h"
 #include "services/ServiceTexts.h"
 #include "settings/SettingsTexts.h"
+
+#include <QFileInfo>
 
 #include <functional>
 
@@ -12,8 +17,9 @@ namespace {
 
 class CommandRun {
  public:
-  CommandRun(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out)
-      : f(form), request_(request), ui_(ui), out_(out) {}
+  CommandRun(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out,
+             const std::function<bool()>& outputIntact)
+      : f(form), request_(request), ui_(ui), out_(out), outputIntact_(outputIntact) {}
 
   // The window's start-up on the command line's line settings. It goes on
   // only when it found the controller; its own messages (the port, the
@@ -85,6 +91,10 @@ class CommandRun {
   int Stopped() const { return stoppedBy_; }
 
   void Print(const QString& line) { out_(line); }
+  // False once a line printed has not got out.
+  bool OutputIntact() const { return !outputIntact_ || outputIntact_(); }
+  // A line of the command's own on standard error, headed by its name.
+  void Note(const QString& text) { ui_.Note(Name() + QStringLiteral(": ") + text); }
   void PrintAll(const QStringList& lines) {
     for (const QString& line : lines) Print(line);
   }
@@ -99,6 +109,7 @@ class CommandRun {
   const CliRequest& request_;
   TerminalUi& ui_;
   const TerminalUi::Sink& out_;
+  const std::function<bool()>& outputIntact_;
   int stoppedBy_ = 0;
 };
 
@@ -116,18 +127,59 @@ int Info(CommandRun& r) {
   return 0;
 }
 
+// The window's save names the file by its own rule (".txt" added to a name
+// without it) and keeps the file of the same stem with ".txt" as the backup
+// ".bak"; the command says which files those were.
 int ReadSettings(CommandRun& r) {
   if (!r.StartUp() || !r.Step([&] { r.f.N1Click(); }, SettingsTexts::SettingsRead)) return 1;
-  r.ui().AnswerNextFileDialog(r.Argument(0));
-  return r.Step([&] { r.f.Zapiszjako1Click(); }) ? 0 : 1;
+  using namespace SettingsFileNames;
+  const QString chosen = r.Argument(0);
+  const QString old = SiblingWithExtension(chosen, kTextExtension);
+  const bool hadOld = QFileInfo::exists(old);
+  r.ui().AnswerNextFileDialog(chosen);
+  if (!r.Step([&] { r.f.Zapiszjako1Click(); })) return 1;
+  const QString written = SaveTarget(chosen);
+  const QString backup = SiblingWithExtension(chosen, kBackupExtension);
+  r.Note(QStringLiteral("saved as ") + written);
+  if (!hadOld) return 0;
+  if (QFileInfo(old).absoluteFilePath() == QFileInfo(written).absoluteFilePath())
+    r.Note(QStringLiteral("the old file is kept as ") + backup);
+  else
+    r.Note(QStringLiteral("the old file %1 is now %2").arg(old, backup));
+  return 0;
 }
 
 // The file is opened before anything is written: a file that does not load
-// completely stops the command with the controller untouched.
-int WriteSettings(CommandRun& r) {
+// completely stops the command with the controller untouched. What the file
+// does not give keeps what the controller holds (read at connection); the
+// changes are printed, and only when they got out is the set written.
+int WriteSettings(CommandRun& r, bool confirmed) {
   if (!r.StartUp()) return 1;
+  const SettingsDiff::Image held = r.f.SettingsImage;
   r.ui().AnswerNextFileDialog(r.Argument(0));
   if (!r.Step([&] { r.f.Otwrz1Click(); })) return 1;
+  // The name of the file opened gave the factory number.
+  const int controller = WriteSettingsPlan::FactoryNumber(held);
+  if (r.f.FactoryNumber != controller && !confirmed) {
+    r.Note(QStringLiteral("the file is for the controller with factory number %1, the controller "
+                          "connected has %2; confirm with --yes")
+               .arg(r.f.FactoryNumber)
+               .arg(controller));
+    return 2;
+  }
+  WriteSettingsPlan::KeepControllerValues(r.f, held);
+  // The conversion the write makes first; a value it refuses, the write
+  // reports itself.
+  if (r.f.GridToImage()) {
+    r.f.CheckBoxesToImage();
+    for (const SettingsDiff::Change& change :
+         SettingsDiff::Compare(held, r.f.SettingsImage, WriteSettingsPlan::ShownNames(r.f)))
+      r.Print(SettingsDiff::Line(change));
+    if (!r.OutputIntact()) {
+      r.Note(QStringLiteral("the list of changes did not get out; nothing was written"));
+      return 1;
+    }
+  }
   return r.Step([&] { r.f.WLTPC1Click(); }, SettingsTexts::SettingsWritten) ? 0 : 1;
 }
 
@@ -153,6 +205,7 @@ int ReadEvents(CommandRun& r) {
   if (!r.StartUp() || !r.Step([&] { r.f.Odczyt1Click(); }, EventTexts::EventsRead)) return 1;
   r.ui().AnswerNextFileDialog(r.Argument(0));
   if (!r.Step([&] { r.f.Zapiszjako2Click(); })) return 1;
+  r.Note(QStringLiteral("saved as ") + EventFileFormat::FileName(r.Argument(0)));
   r.PrintAll(r.f.ListBox1.Items);
   return 0;
 }
@@ -232,7 +285,7 @@ int Dispatch(const CliRequest& request, CommandRun& r) {
     case CliCommand::ReadSettings:
       return ReadSettings(r);
     case CliCommand::WriteSettings:
-      return WriteSettings(r);
+      return WriteSettings(r, request.yes);
     case CliCommand::ShowSettings:
       return ShowSettings(r);
     case CliCommand::ReadEvents:
@@ -261,8 +314,9 @@ int Dispatch(const CliRequest& request, CommandRun& r) {
 
 }  // namespace
 
-int RunCliCommand(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out) {
-  CommandRun run(request, form, ui, out);
+int RunCliCommand(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out,
+                  const std::function<bool()>& outputIntact) {
+  CommandRun run(request, form, ui, out, outputIntact);
   const int status = Dispatch(request, run);
   if (request.entry->needsController) form.FormDestroy();
   // A command a signal cut short ends as the shells expect of one.

@@ -4,6 +4,7 @@
 
 #include "CliCommandLine.h"
 #include "CliCommands.h"
+#include "StandardOutput.h"
 #include "TerminalUi.h"
 #include "app/TForm1.h"
 #include "launch/DemoSimulator.h"
@@ -16,6 +17,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -34,9 +36,15 @@ void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) 
   if (type == QtCriticalMsg || type == QtFatalMsg) WriteLine(stderr, QStringLiteral("Qt: ") + text);
 }
 
-}  // namespace
+// Standard output that lost anything turns a command that did what it says
+// into a failure; the command's own failure stands as it was.
+int Finish(StandardOutput& output, int status, const QString& programName) {
+  if (output.Close()) return status;
+  WriteLine(stderr, programName + QStringLiteral(": standard output: ") + output.ErrorText());
+  return status == 0 ? 1 : status;
+}
 
-int main(int argc, char** argv) {
+int RunProgram(int argc, char** argv, StandardOutput& output) {
   qInstallMessageHandler(QtMessages);
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -53,7 +61,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (request.help) {
-    std::fputs(CliUsage(programName).toUtf8().constData(), stdout);
+    output.Write(CliUsage(programName).toUtf8());
     return 0;
   }
 
@@ -95,14 +103,24 @@ int main(int argc, char** argv) {
     }
   }
 
-  const TerminalUi::Sink out = [](const QString& line) { WriteLine(stdout, line); };
+  const TerminalUi::Sink out = [&output](const QString& line) { output.WriteLine(line); };
+  const std::function<bool()> outputIntact = [&output] { return output.Intact(); };
   TerminalUi ui(
       out, [](const QString& line) { WriteLine(stderr, line); }, request.yes);
   int status = 1;
   {
     TForm1 form(ui);
-    status = RunCliCommand(request, form, ui, out);
+    status = RunCliCommand(request, form, ui, out, outputIntact);
   }
   simulator.Stop();
   return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  StandardOutput::TakeBrokenPipeAsError();
+  StandardOutput output(stdout);
+  const int status = RunProgram(argc, argv, output);
+  return Finish(output, status, QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
 }
