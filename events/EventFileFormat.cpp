@@ -1,6 +1,7 @@
 #include "events/EventFileFormat.h"
 
 #include "events/EventTexts.h"
+#include "files/SettingsFileNames.h"
 
 #include <QStringView>
 
@@ -162,6 +163,10 @@ bool ReadStamp(const QString& line, qsizetype blanksBehindColon, QString& date, 
 }
 
 }  // namespace
+
+QString FileName(const QString& chosenPath) {
+  return SettingsFileNames::SiblingWithExtension(chosenPath, QStringLiteral(".dat"));
+}
 
 QString Rule() { return QString(kRuleWidth, QLatin1Char('-')); }
 

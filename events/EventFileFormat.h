@@ -36,6 +36,11 @@ using Header = EventListLines::Header;
 
 QString Rule();  // 121 dashes
 
+// The file the event file's dialogs mean: the chosen name cut before its
+// first "." and given ".dat", in the folder chosen (a chosen x.txt is x.dat
+// beside it).
+QString FileName(const QString& chosenPath);
+
 // Lines 1 to 50: header, one line per record (events 1 to 40), closing rule.
 QStringList Lines(const Header& header, const EventRecord::Table& table);
 QString RecordLine(int index, const EventRecord::Record& record);

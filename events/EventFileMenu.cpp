@@ -8,18 +8,10 @@
 #include "events/EventTexts.h"
 #include "files/EventTextsSection.h"
 #include "files/NumberedLines.h"
-#include "files/SettingsFileNames.h"
+#include "files/ReplaceQuestion.h"
 #include "files/TextFile.h"
 
 namespace {
-
-const QString kEventFileExtension = QStringLiteral(".dat");
-
-// The chosen name cut before its first "." and given ".dat", in the folder
-// chosen: a chosen x.txt means x.dat beside it.
-QString EventFileName(const QString& chosenPath) {
-  return SettingsFileNames::SiblingWithExtension(chosenPath, kEventFileExtension);
-}
 
 // A "Zdarzenia:" heading with lines behind it. A file without one has no
 // event texts, which is no read error.
@@ -33,13 +25,16 @@ bool HasEventTextsSection(const QStringList& file) {
 void TForm1::Zapiszjako2Click() {
   StatusBar1.Panels[1].Text.clear();
   if (!ui_.ExecuteSaveDialog(SaveDialog2)) return;
-  WriteEventFile(EventFileName(SaveDialog2.FileName));
+  // The dialog's own question, about the name the save writes.
+  const QString fileName = EventFileFormat::FileName(SaveDialog2.FileName);
+  if (!ReplaceQuestion::MayReplace(ui_, SaveDialog2, fileName)) return;
+  WriteEventFile(fileName);
 }
 
 void TForm1::OdczytPC1Click() {
   StatusBar1.Panels[1].Text.clear();
   if (!ui_.ExecuteOpenDialog(OpenDialog2)) return;
-  ReadEventFile(EventFileName(OpenDialog2.FileName));
+  ReadEventFile(EventFileFormat::FileName(OpenDialog2.FileName));
 }
 
 // The whole file is composed first and replaces an existing one only when

@@ -2,6 +2,7 @@
 // the controller's own file, the general file, neither; and the general file
 // shipped with the programs, read and written back unchanged.
 
+#include "FifoFeeder.h"
 #include "FileFormTest.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,22 @@ TEST_F(StartUpDescription, NeitherFileLeavesTheCatalogueAndReportsIt) {
   EXPECT_TRUE(w.form.CheckBox(801).Visible);
   EXPECT_EQ(w.form.zdLabel(1).Caption, QStringLiteral("Label"));
   EXPECT_TRUE(w.form.zdLabel(1).Visible && w.form.CheckBox(1).Visible);
+}
+
+// A FIFO is no description file: under the controller's name in any case
+// it is passed over, under the general file's name it is a read error at
+// once, never a window waiting for a writer.
+TEST_F(StartUpDescription, AFifoIsNeitherTakenNorWaitedOn) {
+  const FifoFeeder controllers(QDir(folder.Path()).filePath(QStringLiteral("WLT_nast_rejzd_007.TXT")),
+                               ReadBytes(TestDataFile(QStringLiteral("WLT_nastawy_007.txt"))));
+  const FifoFeeder general(QDir(folder.Path()).filePath(QStringLiteral("WLT_nast_rejzd_000.txt")),
+                           ReadBytes(kGeneral));
+  ASSERT_TRUE(controllers.Made() && general.Made());
+  w.form.FormCreate();
+  EXPECT_EQ(w.ui.Log, QStringList({QStringLiteral("beep"), QStringLiteral("message:Błąd odczytu")}));
+  EXPECT_EQ(w.form.FactoryNumber, 0);
+  EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 000*"));
+  EXPECT_FALSE(controllers.Fed() || general.Fed());
 }
 
 TEST(ShippedGeneralFile, IsInExactlyTheFormatTheProgramWrites) {

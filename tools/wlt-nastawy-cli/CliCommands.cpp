@@ -263,6 +263,10 @@ int Dispatch(const CliRequest& request, CommandRun& r) {
 
 int RunCliCommand(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out) {
   CommandRun run(request, form, ui, out);
+  // The files named on the command line are the answers of the save
+  // dialogs, given before the run: replacing one asks nothing (a settings
+  // file's old version is kept as its .bak).
+  form.SaveDialog1.OverwritePrompt = form.SaveDialog2.OverwritePrompt = false;
   const int status = Dispatch(request, run);
   if (request.entry->needsController) form.FormDestroy();
   // A command a signal cut short ends as the shells expect of one.
