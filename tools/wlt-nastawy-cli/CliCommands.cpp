@@ -1,7 +1,10 @@
 #include "CliCommands.h"
 
 #include "app/TForm1.h"
+#include "events/EventFileFormat.h"
 #include "events/EventTexts.h"
+#include "files/DiskFile.h"
+#include "files/SettingsFileNames.h"
 #include "launch/ShutdownSignals.h"
 #include "services/ServiceTexts.h"
 #include "settings/SettingsTexts.h"
@@ -91,11 +94,10 @@ class CommandRun {
   const QString& Argument(int i) const { return request_.arguments[i]; }
   int Number(int i) const { return request_.schedule[std::size_t(i)]; }
   TerminalUi& ui() { return ui_; }
+  QString Name() const { return QLatin1String(request_.entry->name); }
   TForm1& f;
 
  private:
-  QString Name() const { return QLatin1String(request_.entry->name); }
-
   const CliRequest& request_;
   TerminalUi& ui_;
   const TerminalUi::Sink& out_;
@@ -141,7 +143,22 @@ int ShowSettings(CommandRun& r) {
   return r.PrintStep([&] { r.f.Drukuj2Click(); }) ? 0 : 1;
 }
 
+// The PDF never replaces the file it is printed from: an output naming the
+// file as given or as the window reads it (a settings name with ".txt"
+// added, an event file's ".dat"), or a link to it, stops the command before
+// anything is read or written.
+bool OutputNamesInput(CommandRun& r, const QString& fileRead) {
+  for (const QString& input : {r.Argument(0), fileRead}) {
+    if (r.Argument(1) != input && !DiskFile::SameFile(r.Argument(1), input)) continue;
+    r.ui().Note(r.Name() + QStringLiteral(": the PDF file would replace the file printed from, ") + input +
+                QStringLiteral("; nothing was written"));
+    return true;
+  }
+  return false;
+}
+
 int PrintSettings(CommandRun& r) {
+  if (OutputNamesInput(r, SettingsFileNames::LoadTarget(r.Argument(0)))) return 1;
   WithoutController(r.f);
   r.ui().AnswerNextFileDialog(r.Argument(0));
   if (!r.Step([&] { r.f.Otwrz1Click(); })) return 1;
@@ -166,6 +183,7 @@ int ShowEvents(CommandRun& r) {
 }
 
 int PrintEvents(CommandRun& r) {
+  if (OutputNamesInput(r, EventFileFormat::FileName(r.Argument(0)))) return 1;
   WithoutController(r.f);
   r.ui().AnswerNextFileDialog(r.Argument(0));
   if (!r.Step([&] { r.f.OdczytPC1Click(); })) return 1;
