@@ -51,12 +51,14 @@ void TForm1::FormCreate(const StartUpLine& line) {
   // 6., 7. The controller's description file, or the general one, in any
   //    letter case of its name (a copy from a Windows PC may have another).
   using SettingsFileNames::kDescriptionPrefix;
-  const QDir folder = QDir::current();
-  CaseInsensitiveLookup::Found found = CaseInsensitiveLookup::Find(
-      folder, kDescriptionPrefix + PadNumber3(FactoryNumber) + SettingsFileNames::kTextExtension);
+  const auto find = [](int number) {
+    return CaseInsensitiveLookup::Find(QDir::current(),
+                                       kDescriptionPrefix + PadNumber3(number) + SettingsFileNames::kTextExtension);
+  };
+  CaseInsensitiveLookup::Found found = find(FactoryNumber);
   if (found.name.isEmpty()) {
     FactoryNumber = 0;
-    found = CaseInsensitiveLookup::Find(folder, kDescriptionPrefix + PadNumber3(0) + SettingsFileNames::kTextExtension);
+    found = find(0);
   }
   // OpenDialog1 holds the name without folder and extension, as the window
   // always kept it, unless the file's name has its letters in another case.

@@ -17,10 +17,11 @@ using namespace SettingsFileFormat;
 // The grid is checked before anything on disk changes; the old file is
 // backed up by a copy and replaced only by a complete new file, so a refused
 // or failed save leaves the old file where it was. Only regular files are
-// backed up and replaced: a FIFO, device or folder under the file's name is
-// a write error before anything is read or written. A link under the name
-// of the file or of its backup is replaced itself, as deleting and
-// renaming would; the file it points to stays as it was.
+// backed up and replaced: a FIFO, device or folder in the way is a write
+// error and stays as it is (one under the previous file's name stops the
+// save before the backup). A link under the name of the file or of its
+// backup is replaced itself, as deleting and renaming would; the file it
+// points to stays as it was.
 void TForm1::SaveSettingsFile() {
   const QString title = TitleLine(PadNumber3(FactoryNumber));
   if (!GridToImage()) {
