@@ -38,20 +38,6 @@ TEST(DiskFile, AReplacedFileKeepsItsPermissionsANewOneGetsTheUmasks) {
   EXPECT_EQ(FolderEntries(dir.path()), QStringList({QStringLiteral("fresh.txt"), QStringLiteral("old.txt")}));
 }
 
-TEST(DiskFile, AnEmptyFileAndOneOfExactlyTheLimit) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString path = dir.filePath(QStringLiteral("f"));
-  ASSERT_TRUE(DiskFile::Replace(path, QByteArray()));
-  QByteArray bytes("stale");
-  ASSERT_TRUE(DiskFile::ReadRegular(path, 4, bytes));
-  EXPECT_EQ(bytes, QByteArray());
-  ASSERT_TRUE(DiskFile::Replace(path, "1234"));
-  EXPECT_TRUE(DiskFile::ReadRegular(path, 4, bytes));
-  EXPECT_EQ(bytes, QByteArray("1234"));
-  EXPECT_FALSE(DiskFile::ReadRegular(path, 3, bytes));
-}
-
 TEST(DiskFile, NamesOfOneFile) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());

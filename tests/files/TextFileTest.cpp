@@ -145,21 +145,6 @@ TEST(TextFileOnDisk, WritingReplacesOnlyAFileOrALinkNeverWhatALinkPointsTo) {
   }
 }
 
-TEST(TextFileOnDisk, TheBackupCopyReadsThroughALinkAndReplacesALinkInItsWay) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString source = dir.filePath(QStringLiteral("source"));
-  const QString kept = dir.filePath(QStringLiteral("kept"));
-  ASSERT_TRUE(WriteBytes(kept, "kept\r\n"));
-  ASSERT_TRUE(WriteBytes(dir.filePath(QStringLiteral("real")), "real\r\n"));
-  ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("real")), source));
-  ASSERT_TRUE(QFile::link(kept, dir.filePath(QStringLiteral("copy"))));
-  ASSERT_TRUE(TextFile::CopyFile(source, dir.filePath(QStringLiteral("copy"))));
-  EXPECT_FALSE(QFileInfo(dir.filePath(QStringLiteral("copy"))).isSymLink());
-  EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("copy"))), QByteArray("real\r\n"));
-  EXPECT_EQ(ReadBytes(kept), QByteArray("kept\r\n"));
-}
-
 // Only a regular file is read, also through a link; a FIFO or device is a
 // read error at once, without waiting for a writer.
 TEST(TextFileOnDisk, ReadingTakesOnlyRegularFiles) {

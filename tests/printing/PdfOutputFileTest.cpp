@@ -1,12 +1,11 @@
 // The PDF files of both printing paths, the page painter's (programs without
 // widgets) and the window's printer set to a PDF output file, against what
 // lies under the file's name: every write error is told, the old file stays
-// whole when the new one cannot be written, a link is replaced and not
-// written through, a FIFO is refused without waiting for a reader.
+// whole when the new one cannot be written, a FIFO is refused without
+// waiting for a reader.
 
 #include "FifoFeeder.h"
 #include "FilesTestSupport.h"
-#include "PrintoutTestSupport.h"
 #include "app/view/PrinterOutput.h"
 #include "printing/PagePainter.h"
 
@@ -73,22 +72,6 @@ TEST(PdfOutputFile, TheDiskFullHalfWayLeavesTheOldFileWholeAndNothingBeside) {
     }
     EXPECT_EQ(ReadBytes(file), whole);
     EXPECT_EQ(FolderEntries(dir.path()), QStringList{QStringLiteral("nastawy.pdf")});
-  }
-}
-
-TEST(PdfOutputFile, ALinkIsReplacedAndWhatItPointsToKept) {
-  for (const PdfPath& path : kPaths) {
-    SCOPED_TRACE(path.name);
-    QTemporaryDir dir, elsewhere;
-    ASSERT_TRUE(dir.isValid() && elsewhere.isValid());
-    const QString target = elsewhere.filePath(QStringLiteral("WLT_nastawy_007.txt"));
-    ASSERT_TRUE(WriteBytes(target, "settings\r\n"));
-    const QString file = dir.filePath(QStringLiteral("nastawy.pdf"));
-    ASSERT_TRUE(QFile::link(target, file));
-    EXPECT_TRUE(path.print(file));
-    EXPECT_FALSE(QFileInfo(file).isSymLink());
-    EXPECT_TRUE(IsPdf(ReadBytes(file)));
-    EXPECT_EQ(ReadBytes(target), QByteArray("settings\r\n"));
   }
 }
 
