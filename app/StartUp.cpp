@@ -3,10 +3,11 @@
 
 #include "app/TForm1.h"
 #include "app/TransmissionPage.h"
+#include "files/CaseInsensitiveLookup.h"
+#include "files/FileTexts.h"
 #include "files/SettingsFileNames.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -47,17 +48,31 @@ void TForm1::FormCreate(const StartUpLine& line) {
   // 5. Factory number as the connection attempt left it (0 when nothing was
   //    read: a failed read leaves the image untouched).
   FactoryNumber = SettingsImage[97];
-  // 6., 7. The controller's description file, or the general one.
-  OpenDialog1.FileName = SettingsFileNames::kDescriptionPrefix + PadNumber3(FactoryNumber);
-  if (!QFileInfo(QDir::current().filePath(OpenDialog1.FileName + SettingsFileNames::kTextExtension))
-           .isFile()) {
+  // 6., 7. The controller's description file, or the general one, in any
+  //    letter case of its name (a copy from a Windows PC may have another).
+  using SettingsFileNames::kDescriptionPrefix;
+  const auto find = [](int number) {
+    return CaseInsensitiveLookup::Find(QDir::current(),
+                                       kDescriptionPrefix + PadNumber3(number) + SettingsFileNames::kTextExtension);
+  };
+  CaseInsensitiveLookup::Found found = find(FactoryNumber);
+  if (found.name.isEmpty()) {
     FactoryNumber = 0;
-    OpenDialog1.FileName = SettingsFileNames::kDescriptionPrefix + PadNumber3(0);
+    found = find(0);
   }
-  // 8. Load it (name without folder and extension, as OpenDialog1 holds it).
+  // OpenDialog1 holds the name without folder and extension, as the window
+  // always kept it, unless the file's name has its letters in another case.
+  OpenDialog1.FileName = kDescriptionPrefix + PadNumber3(FactoryNumber);
+  if (!found.name.isEmpty() && found.name != OpenDialog1.FileName + SettingsFileNames::kTextExtension)
+    OpenDialog1.FileName = found.name;
+  // 8. Load it.
   LoadSettingsFile(OpenDialog1.FileName);
   // 9. Test schedule only when the connection attempt got a well-formed reply.
   if (Mdb1.Answered()) ReadTestSchedule();
+  // Of several files of the name, the status bar says which was taken,
+  // unless it reports a failure of the schedule's read.
+  if (found.several && StatusBar1.Panels[1].Text.isEmpty())
+    StatusBar1.Panels[1].Text = FileTexts::DescriptionChosen.arg(found.name);
 }
 
 void TForm1::FormDestroy() {

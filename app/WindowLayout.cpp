@@ -289,9 +289,10 @@ void TForm1::BuildControls() {
   const QString textFilter = QStringLiteral("Text files (*.txt)|*.TXT");
   const QString eventFilter = QStringLiteral("Text files (*.dat)|*.dat");
   OpenDialog1 = {QStringLiteral("OpenDialog1"), textFilter, QString(), QString()};
-  // Both save dialogs ask before a file is replaced. A name typed without an
-  // extension becomes ".txt" or ".dat" before the question, so the question
-  // names the file the save writes (the proposed name has none).
+  // Both save dialogs ask before a file is replaced: the handlers ask about
+  // the name the save writes (files/ReplaceQuestion). A name typed without
+  // an extension gets ".txt" or ".dat" in the dialog (the proposed name has
+  // none).
   SaveDialog1 = {QStringLiteral("SaveDialog1"), textFilter, QString(), QStringLiteral("txt"), true};
   SaveDialog2 = {QStringLiteral("SaveDialog2"), eventFilter, QString(), QStringLiteral("dat"), true};
   OpenDialog2 = {QStringLiteral("OpenDialog2"), eventFilter, QString(), QString()};

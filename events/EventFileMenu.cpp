@@ -8,6 +8,7 @@
 #include "events/EventTexts.h"
 #include "files/EventTextsSection.h"
 #include "files/NumberedLines.h"
+#include "files/ReplaceQuestion.h"
 #include "files/TextFile.h"
 
 namespace {
@@ -24,7 +25,10 @@ bool HasEventTextsSection(const QStringList& file) {
 void TForm1::Zapiszjako2Click() {
   StatusBar1.Panels[1].Text.clear();
   if (!ui_.ExecuteSaveDialog(SaveDialog2)) return;
-  WriteEventFile(EventFileFormat::FileName(SaveDialog2.FileName));
+  // The dialog's own question, about the name the save writes.
+  const QString fileName = EventFileFormat::FileName(SaveDialog2.FileName);
+  if (!ReplaceQuestion::MayReplace(ui_, SaveDialog2, fileName)) return;
+  WriteEventFile(fileName);
 }
 
 void TForm1::OdczytPC1Click() {

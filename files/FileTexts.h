@@ -10,6 +10,11 @@ inline const QString BadFileName = QStringLiteral("Błędna nazwa pliku.");
 inline const QString ReadError = QStringLiteral("Błąd odczytu");
 inline const QString WriteError = QStringLiteral("Błąd zapisu");
 inline const QString BackupFailed = QStringLiteral("Unable to create backup file.");
+// A save dialog's question before a file is replaced: this, the file name.
+inline const QString ReplaceQuestion = QStringLiteral("Plik %1 już istnieje. Zastąpić go?");
+// Status panel 1 after start-up when several files in the folder have the
+// description file's name in other letter cases: this, the one loaded.
+inline const QString DescriptionChosen = QStringLiteral("Wczytano plik %1 spośród kilku o tej nazwie");
 // Appended to the window caption after a failed save or load.
 inline const QString FailureMark = QStringLiteral("*");
 

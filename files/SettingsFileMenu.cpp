@@ -4,6 +4,7 @@
 
 #include "app/TForm1.h"
 #include "files/FileTexts.h"
+#include "files/ReplaceQuestion.h"
 #include "files/SettingsFileNames.h"
 
 namespace {
@@ -33,6 +34,8 @@ void TForm1::Zapiszjako1Click() {
   StatusBar1.Panels[1].Text.clear();
   SaveDialog1.FileName = SettingsFileNames::kDescriptionPrefix + PadNumber3(FactoryNumber);
   if (!ui_.ExecuteSaveDialog(SaveDialog1)) return;
+  // The dialog's own question, about the name the save writes.
+  if (!ReplaceQuestion::MayReplace(ui_, SaveDialog1, SettingsFileNames::SaveTarget(SaveDialog1.FileName))) return;
   if (!TakeChosenName(*this, SaveDialog1.FileName)) return;
   SaveSettingsFile();
 }

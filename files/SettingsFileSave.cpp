@@ -16,7 +16,12 @@ using namespace SettingsFileFormat;
 
 // The grid is checked before anything on disk changes; the old file is
 // backed up by a copy and replaced only by a complete new file, so a refused
-// or failed save leaves the old file where it was.
+// or failed save leaves the old file where it was. Only regular files are
+// backed up and replaced: a FIFO, device or folder in the way is a write
+// error and stays as it is (one under the previous file's name stops the
+// save before the backup). A link under the name of the file or of its
+// backup is replaced itself, as deleting and renaming would; the file it
+// points to stays as it was.
 void TForm1::SaveSettingsFile() {
   const QString title = TitleLine(PadNumber3(FactoryNumber));
   if (!GridToImage()) {
@@ -25,6 +30,11 @@ void TForm1::SaveSettingsFile() {
     ui_.Beep();
     return;
   }
+  const auto writeError = [&] {
+    Caption = title + FileTexts::FailureMark;
+    ui_.Beep();
+    ui_.ShowMessage(FileTexts::WriteError);
+  };
 
   QStringList file;
   WriteSettingsSection(file);
@@ -33,18 +43,15 @@ void TForm1::SaveSettingsFile() {
   const QString chosen = SaveDialog1.FileName;
   const QString target = SettingsFileNames::SaveTarget(chosen);
   const QString previous = SettingsFileNames::SiblingWithExtension(chosen, SettingsFileNames::kTextExtension);
-  const bool hadPrevious = QFileInfo::exists(previous);
+  const QFileInfo previousFile(previous);
+  const bool hadPrevious = previousFile.exists();
+  if (hadPrevious && !previousFile.isFile()) return writeError();
   if (hadPrevious && !TextFile::CopyFile(previous, SettingsFileNames::SiblingWithExtension(
                                                        chosen, SettingsFileNames::kBackupExtension))) {
     ui_.ShowError(FileTexts::BackupFailed);
     return;
   }
-  if (!TextFile::WriteLines(target, file)) {
-    Caption = title + FileTexts::FailureMark;
-    ui_.Beep();
-    ui_.ShowMessage(FileTexts::WriteError);
-    return;
-  }
+  if (!TextFile::WriteLines(target, file)) return writeError();
   // Written under another name (a chosen name without ".txt"), the previous
   // file lives on as the backup only, as if it had been renamed to it.
   if (hadPrevious && QFileInfo(previous).absoluteFilePath() != QFileInfo(target).absoluteFilePath())

@@ -1,7 +1,7 @@
 #include "files/TextFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "files/DiskFile.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -10,31 +10,9 @@ namespace {
 
 const char* const kCodePage = "windows-1250";
 
-bool ReadBytes(const QString& path, QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const qint64 size = file.size();
-  if (size > kMaxFileSize) return false;
-  // A buffer of the file's size, not of the limit: QIODevice::read takes
-  // the whole count it is given before it reads. Only a file that has grown
-  // since (or tells no size) is read on, up to one byte past the limit.
-  bytes = file.read(size + 1);
-  if (bytes.size() > size) bytes += file.read(kMaxFileSize + 1 - bytes.size());
-  if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize) return false;
-  return true;
-}
+bool ReadBytes(const QString& path, QByteArray& bytes) { return DiskFile::ReadRegular(path, kMaxFileSize, bytes); }
 
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  // Flushed here: a failure of the last buffered write inside commit() goes
-  // unnoticed there, and commit() would rename a cut-off file into place.
-  if (file.write(bytes) != bytes.size() || !file.flush()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
-}
+bool WriteBytes(const QString& path, const QByteArray& bytes) { return DiskFile::Replace(path, bytes); }
 
 QByteArray EncodeLine(const QString& line) {
   QStringEncoder encoder(kCodePage);

@@ -25,12 +25,14 @@ QStringList Decode(const QByteArray& bytes);
 QByteArray Encode(const QStringList& lines);
 
 // The whole file as lines. False when it cannot be opened or read (a folder,
-// a missing file, a file past kMaxFileSize); lines is then left empty.
+// a missing file, a FIFO or device, a file past kMaxFileSize); lines is then
+// left empty.
 bool ReadLines(const QString& path, QStringList& lines);
 
 // Writes the lines as the whole file: into a temporary file in the same
-// folder, renamed over path only when complete. False on any error, and the
-// old file stays as it was.
+// folder, renamed over path only when complete (DiskFile::Replace: a link
+// named path is replaced, not written through). False on any error and for
+// a path that is no regular file or link; the old file then stays as it was.
 bool WriteLines(const QString& path, const QStringList& lines);
 
 // Copies the bytes of one file over another in the same single step. False

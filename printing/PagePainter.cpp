@@ -1,5 +1,8 @@
 #include "printing/PagePainter.h"
 
+#include "files/DiskFile.h"
+
+#include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPageLayout>
@@ -105,13 +108,26 @@ bool PaintLines(QPagedPaintDevice& device, const QStringList& lines, const QFont
 
 bool WritePdf(const QString& fileName, const QStringList& lines, const QFont& font,
               const QString& title) {
-  QPdfWriter writer(fileName);
-  writer.setTitle(title);
-  writer.setCreator(title);
-  writer.setResolution(1200);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                   QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-  return PaintLines(writer, lines, font);
+  return WritePdf(fileName, lines, font, title,
+                  QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                              QPageLayout::Millimeter),
+                  1200);
+}
+
+bool WritePdf(const QString& fileName, const QStringList& lines, const QFont& font,
+              const QString& title, const QPageLayout& layout, int resolution) {
+  QByteArray document;
+  {
+    QBuffer buffer(&document);
+    if (!buffer.open(QIODevice::WriteOnly)) return false;
+    QPdfWriter writer(&buffer);
+    writer.setTitle(title);
+    writer.setCreator(title);
+    writer.setResolution(resolution);
+    writer.setPageLayout(layout);
+    if (!PaintLines(writer, lines, font)) return false;
+  }
+  return DiskFile::Replace(fileName, document);
 }
 
 }  // namespace PagePainter

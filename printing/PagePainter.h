@@ -6,6 +6,7 @@
 // its fonts, but no widgets.
 
 #include <QFont>
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
@@ -45,8 +46,16 @@ struct LinePlace {
 std::vector<LinePlace> LayOut(int lineCount, int lineSpacing, int ascent, int descent, int pageHeight);
 
 // Writes the lines as a PDF file on A4 paper with 10 mm margins, the title
-// as the document's title. False when the file cannot be written.
+// as the document's title. The document is made whole in memory and then
+// replaces the file in one step, as every file of the program
+// (DiskFile::Replace): false when it cannot be painted or written (a full
+// disk, a FIFO or device named, a missing folder), and the file named is
+// then as it was.
 bool WritePdf(const QString& fileName, const QStringList& lines, const QFont& font,
               const QString& title);
+// The same on pages of this layout, painted at this resolution (dots per
+// inch), as a printer set up for a PDF file has them.
+bool WritePdf(const QString& fileName, const QStringList& lines, const QFont& font,
+              const QString& title, const QPageLayout& layout, int resolution);
 
 }  // namespace PagePainter

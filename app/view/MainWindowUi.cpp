@@ -73,8 +73,10 @@ bool MainWindow::FileDialog(TFileDialog& dialog, bool save) {
   // Any name may be typed, also in the open dialog: the handlers add the
   // extension a name lacks, so the proposed name (no extension) opens.
   box.setFileMode(QFileDialog::AnyFile);
-  // A save dialog asks before replacing a file when its state says so.
-  box.setOption(QFileDialog::DontConfirmOverwrite, !(save && dialog.OverwritePrompt));
+  // The toolkit's dialog never asks before replacing a file: it would ask
+  // about the name typed, and the handlers write the name their rules make
+  // of it, so they ask (dialog.OverwritePrompt) about that one.
+  box.setOption(QFileDialog::DontConfirmOverwrite, true);
   box.setNameFilters(ViewConversions::QtNameFilters(dialog.Filter));
   if (!dialog.DefaultExt.isEmpty()) box.setDefaultSuffix(dialog.DefaultExt);
   // The proposed name: in its own folder when it has one, else in the

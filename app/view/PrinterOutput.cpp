@@ -16,6 +16,13 @@ bool PrintJob(QPrinter& printer, const PrintRequest& request) {
   printer.setCreator(request.DocumentTitle);
   // Every page is printed, whatever range a dialog left behind.
   printer.setPrintRange(QPrinter::AllPages);
+  // A PDF file goes through the page painter's file path, as the other
+  // programs' PDF files do: made whole, then put in place in one step, every
+  // write error told. The printer would write into the file as it paints,
+  // not notice a full disk, and write through a link or into a FIFO.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+    return PagePainter::WritePdf(printer.outputFileName(), request.Lines, RequestFont(request),
+                                 request.DocumentTitle, printer.pageLayout(), printer.resolution());
   return PagePainter::PaintLines(printer, request.Lines, RequestFont(request));
 }
 

@@ -16,7 +16,8 @@ QFont RequestFont(const PrintRequest& request);
 // Prints the request as one job of one copy on the printer as it is set up
 // (printer name or output file, page size), titled with the request's
 // document title. The printer's copy count is set to 1 first: each copy is a
-// job of its own. False when the job could not be printed.
+// job of its own. A PDF output file is replaced whole, as PagePainter::WritePdf
+// replaces one. False when the job could not be printed.
 bool PrintJob(QPrinter& printer, const PrintRequest& request);
 
 // Where the job went, for the error box: the output file or the printer.

@@ -4,6 +4,7 @@
 // not read change nothing, and failed saves keep what was on disk.
 
 #include "EventFileTestSupport.h"
+#include "FifoFeeder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +24,13 @@ class EventFile : public ::testing::Test {
     viewer.form.InitSettingsCatalogue();
   }
   QString Path(const QString& name) const { return QDir(folder.Path()).filePath(name); }
-  // "Zapisz plik jako..." in the reading window, answered with this name.
-  void Save(const QString& chosen) {
+  // "Zapisz plik jako..." in the reading window, answered with this name
+  // and, should it ask before replacing a file, with replace.
+  void Save(const QString& chosen, bool replace = true) {
     reader.ui.SaveAnswers.push_back(chosen);
+    reader.ui.ConfirmAnswers.assign(1, replace);
     reader.form.Zapiszjako2Click();
+    reader.ui.ConfirmAnswers.clear();
   }
   // "Otwórz plik" in the viewing window, answered with this name.
   void Open(const QString& chosen) {
@@ -252,6 +256,68 @@ TEST_F(EventFile, AFailedSaveSaysSoAndKeepsTheFileOnDisk) {
   EXPECT_EQ(FolderEntries(folder.Path()), QStringList{QStringLiteral("odczyt.dat")});
   EXPECT_EQ(reader.ui.Beeps, 0);
   EXPECT_TRUE(reader.ui.Messages.isEmpty());
+}
+
+// The question names the file the save writes: the stem of the name typed
+// with ".dat", whatever extension was typed; nothing else is asked about.
+TEST_F(EventFile, TheSaveAsksAboutTheDatFileItWrites) {
+  const QString question = QStringLiteral("confirm:Plik zdarzenia.dat już istnieje. Zastąpić go?");
+  const QString dialog = QStringLiteral("save:Text files (*.dat)|*.dat");
+  const QByteArray earlier = "an earlier event file\r\n";
+  const struct {
+    const char* name;
+    const char* typed;
+    const char* existing;
+    bool replace;
+    QStringList log;
+    bool datReplaced;
+  } cases[] = {
+      {"a .txt of the name is not the file written", "zdarzenia.txt", "zdarzenia.txt", false, {dialog}, true},
+      {"the .dat behind a .txt typed", "zdarzenia.txt", "zdarzenia.dat", false, {dialog, question}, false},
+      {"the .dat behind a .txt typed, replaced", "zdarzenia.txt", "zdarzenia.dat", true, {dialog, question}, true},
+      {"the .dat typed", "zdarzenia.dat", "zdarzenia.dat", false, {dialog, question}, false},
+      {"no extension typed", "zdarzenia", "zdarzenia.dat", true, {dialog, question}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const QString& name : FolderEntries(folder.Path())) QFile::remove(Path(name));
+    ASSERT_TRUE(WriteBytes(Path(QString::fromLatin1(c.existing)), earlier));
+    reader.ui.ClearRecords();
+    Save(Path(QString::fromLatin1(c.typed)), c.replace);
+    EXPECT_EQ(reader.ui.Log, c.log);
+    const QByteArray dat = ReadBytes(Path(QStringLiteral("zdarzenia.dat")));
+    EXPECT_EQ(dat.startsWith("                         WLT - nastawy"), c.datReplaced);
+    if (!c.datReplaced) {
+      EXPECT_EQ(dat, earlier);
+    }
+    if (QLatin1String(c.existing) != QLatin1String("zdarzenia.dat")) {
+      EXPECT_EQ(ReadBytes(Path(QString::fromLatin1(c.existing))), earlier);
+    }
+    EXPECT_EQ(reader.form.StatusBar1.Panels[1].Text, QString());
+  }
+}
+
+// A FIFO of the event file's name is neither read nor written, at once.
+TEST_F(EventFile, AFifoIsNeitherReadNorReplaced) {
+  Save(Path(QStringLiteral("odczyt.dat")));
+  ASSERT_EQ(SavedLines(QStringLiteral("odczyt.dat")).size(), 50 + 1 + 160 + 64);
+
+  // The FIFO holds a whole event file for a program that would wait on it.
+  const FifoFeeder fifo(Path(QStringLiteral("fifo.dat")), ReadBytes(Path(QStringLiteral("odczyt.dat"))));
+  ASSERT_TRUE(fifo.Made());
+  viewer.form.StatusBar1.Panels[1].Text = QStringLiteral("stale");
+  Shown expected = ShownBy(viewer.form);
+  expected.panel1 = QStringLiteral("Błąd odczytu");
+  Open(Path(QStringLiteral("fifo.dat")));
+  EXPECT_EQ(ShownBy(viewer.form), expected);
+  EXPECT_FALSE(fifo.Fed());
+
+  reader.ui.ClearRecords();
+  Save(Path(QStringLiteral("fifo.dat")));
+  EXPECT_EQ(reader.form.StatusBar1.Panels[1].Text, QStringLiteral("Błąd zapisu"));
+  const QFileInfo fifoFile(Path(QStringLiteral("fifo.dat")));
+  EXPECT_TRUE(fifoFile.exists() && !fifoFile.isFile());  // still the FIFO
+  EXPECT_EQ(FolderEntries(folder.Path()), QStringList({QStringLiteral("fifo.dat"), QStringLiteral("odczyt.dat")}));
 }
 
 TEST(EventFileDialogs, BothSaveDialogsAskBeforeReplacingAFile) {

@@ -63,7 +63,9 @@ class FileFormTest : public ::testing::Test {
     for (int row = 1; row <= 20; ++row)
       if (w.form.StringGrid1.Cells(1, row).isEmpty()) w.form.StringGrid1.Cells(1, row) = QStringLiteral("0");
     w.ui.SaveAnswers.push_back(Path(stem));
+    w.ui.ConfirmAnswers.assign(1, true);  // should it replace a file
     w.form.Zapiszjako1Click();
+    w.ui.ConfirmAnswers.clear();
     return TextFile::Decode(ReadBytes(Path(stem + QStringLiteral(".txt"))));
   }
   // A whole file: a complete settings section (catalogue names, values

@@ -41,9 +41,10 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// The names in a folder, sorted, without "." and "..".
+// The names in a folder, sorted, without "." and "..": FIFOs and links
+// that lead nowhere too.
 inline QStringList FolderEntries(const QString& path) {
-  return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+  return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 // Files of this process cannot grow past the given size while the object

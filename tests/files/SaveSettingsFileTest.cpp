@@ -15,10 +15,13 @@ class SaveSettings : public ::testing::Test {
     SetExampleState(w.form);
   }
   QString Path(const QString& name) const { return QDir(folder.Path()).filePath(name); }
-  // Runs the menu command with this answer to the save dialog.
+  // Runs the menu command with this answer to the save dialog and, should
+  // it ask before replacing a file, OK.
   void Save(const QString& chosen) {
     w.ui.SaveAnswers.push_back(chosen);
+    w.ui.ConfirmAnswers.assign(1, true);
     w.form.Zapiszjako1Click();
+    w.ui.ConfirmAnswers.clear();
   }
 
   TempCurrentFolder folder;
@@ -124,7 +127,8 @@ TEST_F(SaveSettings, AnOutputErrorKeepsTheOldFileAndReportsIt) {
     Save(Path(QStringLiteral("WLT_nastawy_007")));
   }
   EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 007*"));
-  EXPECT_EQ(w.ui.Log.mid(1), QStringList({QStringLiteral("beep"), QStringLiteral("message:Błąd zapisu")}));
+  EXPECT_EQ(w.ui.Log.mid(1), QStringList({QStringLiteral("confirm:Plik WLT_nastawy_007.txt już istnieje. Zastąpić go?"),
+                                          QStringLiteral("beep"), QStringLiteral("message:Błąd zapisu")}));
   EXPECT_EQ(ReadBytes(Path(QStringLiteral("WLT_nastawy_007.txt"))), QByteArray("old file\r\n"));
   // Besides it only the backup: no half-written file is left behind.
   EXPECT_EQ(FolderEntries(folder.Path()),
@@ -172,8 +176,11 @@ TEST_F(SaveSettings, RefusedNamesWriteAndReadNothing) {
         w.ui.OpenAnswers.push_back(Path(name));
         w.form.Otwrz1Click();
       }
-      EXPECT_EQ(w.ui.Log.mid(1), QStringList({QStringLiteral("beep"), QStringLiteral("message:Błędna nazwa pliku.")}))
-          << c.name;
+      // Saving over it (a name with ".txt"), the question before the file
+      // is replaced comes first, as the dialog asked it.
+      QStringList expected{QStringLiteral("beep"), QStringLiteral("message:Błędna nazwa pliku.")};
+      if (saving && name.endsWith(QLatin1String(".txt"))) expected.prepend(QStringLiteral("confirm:Plik %1 już istnieje. Zastąpić go?").arg(name));
+      EXPECT_EQ(w.ui.Log.mid(1), expected) << c.name;
       EXPECT_EQ(w.form.FactoryNumber, c.factoryNumberAfter) << c.name;
       EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 005")) << c.name;
       EXPECT_EQ(ReadBytes(Path(name)), QByteArray("must stay\r\n")) << c.name;

@@ -2,6 +2,7 @@
 // the controller's own file, the general file, neither; and the general file
 // shipped with the programs, read and written back unchanged.
 
+#include "FifoFeeder.h"
 #include "FileFormTest.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,67 @@ TEST_F(StartUpDescription, NeitherFileLeavesTheCatalogueAndReportsIt) {
   EXPECT_TRUE(w.form.CheckBox(801).Visible);
   EXPECT_EQ(w.form.zdLabel(1).Caption, QStringLiteral("Label"));
   EXPECT_TRUE(w.form.zdLabel(1).Visible && w.form.CheckBox(1).Visible);
+}
+
+// The controller's file copied from a Windows PC may have its name in other
+// letters: found whatever their case. Of several, the exact name, else the
+// first in the order of the character codes, and status panel 1 says which.
+TEST_F(StartUpDescription, TheDescriptionFilesNameInAnyLetterCase) {
+  // Each file of the controller's name carries its own caption of box 801.
+  const QByteArray example = ReadBytes(TestDataFile(QStringLiteral("WLT_nastawy_007.txt")));
+  ASSERT_TRUE(example.contains("Tekst 801"));
+  const auto variant = [&](const char* name, const char* caption) {
+    QByteArray bytes = example;
+    return WriteBytes(QDir(folder.Path()).filePath(QString::fromLatin1(name)), bytes.replace("Tekst 801", caption));
+  };
+  const struct {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> files;  // name, caption of box 801
+    int factoryNumber;
+    const char* caption;  // of box 801 after the start-up
+    const char* panel1;
+  } cases[] = {
+      {"one in capitals", {{"WLT_nast_rejzd_007.TXT", "Wersja A1"}}, 7, "Wersja A1", ""},
+      {"the exact name among several",
+       {{"WLT_nast_rejzd_007.TXT", "Wersja A1"}, {"WLT_nast_rejzd_007.txt", "Wersja B1"}},
+       7,
+       "Wersja B1",
+       "Wczytano plik WLT_nast_rejzd_007.txt spośród kilku o tej nazwie"},
+      {"several, none exact",
+       {{"wlt_nast_rejzd_007.txt", "Wersja C1"}, {"WLT_NAST_REJZD_007.txt", "Wersja D1"}},
+       7,
+       "Wersja D1",
+       "Wczytano plik WLT_NAST_REJZD_007.txt spośród kilku o tej nazwie"},
+      {"the general file in capitals", {{"WLT_NAST_REJZD_000.TXT", "Wersja E1"}}, 0, "Wersja E1", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const QString& name : FolderEntries(folder.Path())) QFile::remove(QDir(folder.Path()).filePath(name));
+    for (const auto& [name, caption] : c.files) ASSERT_TRUE(variant(name, caption));
+    FakeWindow window;
+    window.SetController(7, 2021);
+    window.form.FormCreate();
+    EXPECT_TRUE(window.ui.Log.isEmpty()) << window.ui.Log.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(window.form.FactoryNumber, c.factoryNumber);
+    EXPECT_EQ(window.form.CheckBox(801).Caption, QString::fromLatin1(c.caption));
+    EXPECT_EQ(window.form.StatusBar1.Panels[1].Text, QString::fromUtf8(c.panel1));
+  }
+}
+
+// A FIFO is no description file: under the controller's name in any case
+// it is passed over, under the general file's name it is a read error at
+// once, never a window waiting for a writer.
+TEST_F(StartUpDescription, AFifoIsNeitherTakenNorWaitedOn) {
+  const FifoFeeder controllers(QDir(folder.Path()).filePath(QStringLiteral("WLT_nast_rejzd_007.TXT")),
+                               ReadBytes(TestDataFile(QStringLiteral("WLT_nastawy_007.txt"))));
+  const FifoFeeder general(QDir(folder.Path()).filePath(QStringLiteral("WLT_nast_rejzd_000.txt")),
+                           ReadBytes(kGeneral));
+  ASSERT_TRUE(controllers.Made() && general.Made());
+  w.form.FormCreate();
+  EXPECT_EQ(w.ui.Log, QStringList({QStringLiteral("beep"), QStringLiteral("message:Błąd odczytu")}));
+  EXPECT_EQ(w.form.FactoryNumber, 0);
+  EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 000*"));
+  EXPECT_FALSE(controllers.Fed() || general.Fed());
 }
 
 TEST(ShippedGeneralFile, IsInExactlyTheFormatTheProgramWrites) {

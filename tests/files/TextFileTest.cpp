@@ -1,10 +1,13 @@
 // The one place for text files on disk: Windows-1250 with CR LF, whole files
 // read as lines, whole files replaced in one step.
 
+#include "FifoFeeder.h"
 #include "FilesTestSupport.h"
 #include "files/TextFile.h"
 
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +95,87 @@ TEST(TextFileOnDisk, WhatCannotBeReadOrWritten) {
   ASSERT_TRUE(big.resize(TextFile::kMaxFileSize + 1));
   big.close();
   EXPECT_FALSE(TextFile::ReadLines(big.fileName(), lines));
+}
+
+// What lies under the name decides: a regular file or a link is replaced
+// by a new regular file (never the file a link points to), anything else is
+// refused and stays. Nothing is left beside it either way.
+TEST(TextFileOnDisk, WritingReplacesOnlyAFileOrALinkNeverWhatALinkPointsTo) {
+  enum class Kind { Missing, Regular, Link, DanglingLink, Fifo, Folder };
+  const struct {
+    const char* name;
+    Kind kind;
+    bool written;
+  } cases[] = {
+      {"missing", Kind::Missing, true},      {"regular file", Kind::Regular, true},
+      {"link to a file", Kind::Link, true},  {"link to nothing", Kind::DanglingLink, true},
+      {"FIFO", Kind::Fifo, false},           {"folder", Kind::Folder, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QTemporaryDir dir, elsewhere;
+    ASSERT_TRUE(dir.isValid() && elsewhere.isValid());
+    const QString path = dir.filePath(QStringLiteral("WLT_nastawy_007.txt"));
+    const QString outside = elsewhere.filePath(QStringLiteral("outside.txt"));
+    ASSERT_TRUE(WriteBytes(outside, "outside\r\n"));
+    switch (c.kind) {
+      case Kind::Missing: break;
+      case Kind::Regular: ASSERT_TRUE(WriteBytes(path, "old\r\n")); break;
+      case Kind::Link: ASSERT_TRUE(QFile::link(outside, path)); break;
+      case Kind::DanglingLink: ASSERT_TRUE(QFile::link(elsewhere.filePath(QStringLiteral("none")), path)); break;
+      case Kind::Fifo: ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0); break;
+      case Kind::Folder: ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("WLT_nastawy_007.txt"))); break;
+    }
+    EXPECT_EQ(TextFile::WriteLines(path, {QStringLiteral("new")}), c.written);
+    struct stat status {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &status), 0);
+    if (c.written) {
+      EXPECT_TRUE(S_ISREG(status.st_mode));
+      EXPECT_EQ(ReadBytes(path), QByteArray("new\r\n"));
+    }
+    if (c.kind == Kind::Fifo) {
+      EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    }
+    if (c.kind == Kind::Folder) {
+      EXPECT_TRUE(S_ISDIR(status.st_mode));
+    }
+    EXPECT_EQ(ReadBytes(outside), QByteArray("outside\r\n"));
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList{QStringLiteral("WLT_nastawy_007.txt")});
+    EXPECT_EQ(FolderEntries(elsewhere.path()), QStringList{QStringLiteral("outside.txt")});
+  }
+}
+
+// Only a regular file is read, also through a link; a FIFO or device is a
+// read error at once, without waiting for a writer.
+TEST(TextFileOnDisk, ReadingTakesOnlyRegularFiles) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString file = dir.filePath(QStringLiteral("file.txt"));
+  ASSERT_TRUE(WriteBytes(file, "a\r\n"));
+  const QString link = dir.filePath(QStringLiteral("link.txt"));
+  ASSERT_TRUE(QFile::link(file, link));
+  const QString fifo = dir.filePath(QStringLiteral("fifo.txt"));
+  const FifoFeeder feeder(fifo, "fed\r\n");
+  const QString linkedFifo = dir.filePath(QStringLiteral("linked-fifo.txt"));
+  const FifoFeeder linkedFeeder(linkedFifo, "fed\r\n");
+  ASSERT_TRUE(feeder.Made() && linkedFeeder.Made());
+  const QString fifoLink = dir.filePath(QStringLiteral("fifo-link.txt"));
+  ASSERT_TRUE(QFile::link(linkedFifo, fifoLink));
+
+  const struct {
+    QString path;
+    bool read;
+  } cases[] = {
+      {file, true}, {link, true}, {fifo, false}, {fifoLink, false}, {QStringLiteral("/dev/zero"), false},
+      {QStringLiteral("/dev/null"), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.toStdString());
+    QStringList lines{QStringLiteral("stale")};
+    EXPECT_EQ(TextFile::ReadLines(c.path, lines), c.read);
+    EXPECT_EQ(lines, c.read ? QStringList{QStringLiteral("a")} : QStringList());
+  }
+  EXPECT_FALSE(feeder.Fed() || linkedFeeder.Fed());
 }
 
 }  // namespace

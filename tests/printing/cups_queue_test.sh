@@ -94,16 +94,26 @@ for _ in $(seq 1 50); do
     cupsd_pid=
     skip "cupsd ended at once with status $status: $(tail -n 5 "$work/log/cupsd.out" "$work/log/error_log" 2>/dev/null | tr '\n' ' ')"
   fi
-  if lpstat -r >/dev/null 2>&1; then started=1; break; fi
+  # lpstat -r exits 0 whether or not the scheduler answers: only its text
+  # tells.
+  if [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; then started=1; break; fi
   sleep 0.2
 done
 [ -n "$started" ] || skip "cupsd did not answer on $CUPS_SERVER within 10 s: $(tail -n 5 "$work/log/error_log" 2>/dev/null | tr '\n' ' ')"
 echo "cupsd $cupsd_pid on $CUPS_SERVER"
 
-# The cairo renderer keeps more of the text in the queue's PDF than the default.
-lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o pdftops-renderer-default=pdftocairo \
-  2>"$work/log/lpadmin.err" ||
-  fail "lpadmin could not add the queue: $(cat "$work/log/lpadmin.err")"
+# The cairo renderer keeps more of the text in the queue's PDF than the
+# default. A scheduler that has just started may still drop a connection it
+# took ("Unable to connect to server"): only that is tried again, for 10 s.
+added=
+for _ in $(seq 1 20); do
+  if lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o pdftops-renderer-default=pdftocairo \
+    2>"$work/log/lpadmin.err"; then added=1; break; fi
+  grep -q 'Unable to connect' "$work/log/lpadmin.err" || break
+  echo "lpadmin tries again: $(cat "$work/log/lpadmin.err")"
+  sleep 0.5
+done
+[ -n "$added" ] || fail "lpadmin could not add the queue: $(cat "$work/log/lpadmin.err")"
 
 QT_QPA_PLATFORM=offscreen "$program" "$queue" 2 >"$work/printout.txt" ||
   fail "print-to-queue failed (status $?)"

@@ -1,5 +1,5 @@
 // The event file in the window, offscreen: the save dialogs as Qt shows them
-// ask before replacing a file, and a readout from wlt-sim saved through the
+// and the question before a file is replaced, and a readout from wlt-sim saved through the
 // menu comes back in a window started later without a controller, with the
 // same list, stamps and identity on screen.
 
@@ -40,7 +40,8 @@ std::unique_ptr<MainWindow> ShownWindow(Ui* modal) {
 }
 
 // Answers Qt's real modal boxes and dialogs as they come up: message boxes
-// with their escape button ("No" for the overwrite question), file dialogs
+// with their escape button ("Cancel" for the question before a file is
+// replaced), file dialogs
 // by the test's own answer. Records what it saw.
 class ModalAnswers : public QObject {
  public:
@@ -94,18 +95,22 @@ class EventFileViewTest : public QObject {
   }
   void cleanup() { PortMap::Clear(); }
 
-  // Qt's dialog asks about the file the save would replace and, answered
-  // "No", stays open; cancelled then, nothing is written.
-  void saveDialogsAskBeforeReplacingAFile_data() {
+  // Qt's dialog asks nothing before a file is replaced: the handler asks,
+  // about the file it writes after its name rules, which is not the name
+  // typed. Answered Cancel, nothing is written.
+  void saveAsksAboutTheFileItWrites_data() {
     QTest::addColumn<QString>("dialogName");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("existing");
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("event file") << QStringLiteral("SaveDialog2") << QStringLiteral("odczyt.dat") << QStringLiteral("dat");
-    QTest::newRow("settings file") << QStringLiteral("SaveDialog1") << QStringLiteral("WLT_nastawy_007.txt")
-                                   << QStringLiteral("txt");
+    QTest::newRow("event file") << QStringLiteral("SaveDialog2") << QStringLiteral("zdarzenia.txt")
+                                << QStringLiteral("zdarzenia.dat") << QStringLiteral("dat");
+    QTest::newRow("settings file") << QStringLiteral("SaveDialog1") << QStringLiteral("WLT_nastawy_007.dat")
+                                   << QStringLiteral("WLT_nastawy_007.dat.txt") << QStringLiteral("txt");
   }
-  void saveDialogsAskBeforeReplacingAFile() {
+  void saveAsksAboutTheFileItWrites() {
     QFETCH(QString, dialogName);
+    QFETCH(QString, typed);
     QFETCH(QString, existing);
     QFETCH(QString, suffix);
     QTemporaryDir dir;
@@ -120,30 +125,34 @@ class EventFileViewTest : public QObject {
     answers.boxTexts.clear();  // the start-up's boxes
 
     int seen = 0;
-    bool confirms = false;
+    bool confirms = true;
     QString defaultSuffix;
+    const QFileDialog* accepted = nullptr;
     answers.onFileDialog = [&](QFileDialog& dialog) {
+      if (&dialog == accepted) return;  // closing on its accept
       if (seen++ == 0) {
+        accepted = &dialog;
         confirms = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
         defaultSuffix = dialog.defaultSuffix();
-        dialog.selectFile(path);
+        // Typed into the name field in the folder: a name of no file yet.
+        dialog.setDirectory(dir.path());
+        if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(typed);
         QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
       } else {
         dialog.reject();
       }
     };
-    TFileDialog& state = dialogName == QLatin1String("SaveDialog2") ? window->form().SaveDialog2
-                                                                    : window->form().SaveDialog1;
-    state.FileName = path;
-    QVERIFY(!window->ExecuteSaveDialog(state));
-    QVERIFY(confirms);
+    TForm1& form = window->form();
+    if (dialogName == QLatin1String("SaveDialog2")) form.Zapiszjako2Click();
+    else form.Zapiszjako1Click();
+    QVERIFY(!confirms);
     QCOMPARE(defaultSuffix, suffix);
-    QCOMPARE(seen, 2);
-    QCOMPARE(answers.boxTexts.size(), 1);  // the overwrite question
-    QVERIFY2(answers.boxTexts[0].contains(existing), qPrintable(answers.boxTexts[0]));
+    QCOMPARE(seen, 1);
+    QCOMPARE(answers.boxTexts, QStringList{QStringLiteral("Plik %1 już istnieje. Zastąpić go?").arg(existing)});
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("earlier\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{existing});
   }
 
   void readoutSavedNowComesBackInALaterWindowWithoutController() {

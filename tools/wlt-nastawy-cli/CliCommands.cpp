@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "events/EventFileFormat.h"
 #include "events/EventTexts.h"
+#include "files/DiskFile.h"
 #include "files/SettingsFileNames.h"
 #include "launch/ShutdownSignals.h"
 #include "services/ServiceTexts.h"
@@ -101,11 +102,10 @@ class CommandRun {
   const QString& Argument(int i) const { return request_.arguments[i]; }
   int Number(int i) const { return request_.schedule[std::size_t(i)]; }
   TerminalUi& ui() { return ui_; }
+  QString Name() const { return QLatin1String(request_.entry->name); }
   TForm1& f;
 
  private:
-  QString Name() const { return QLatin1String(request_.entry->name); }
-
   const CliRequest& request_;
   TerminalUi& ui_;
   const TerminalUi::Sink& out_;
@@ -193,7 +193,22 @@ int ShowSettings(CommandRun& r) {
   return r.PrintStep([&] { r.f.Drukuj2Click(); }) ? 0 : 1;
 }
 
+// The PDF never replaces the file it is printed from: an output naming the
+// file as given or as the window reads it (a settings name with ".txt"
+// added, an event file's ".dat"), or a link to it, stops the command before
+// anything is read or written.
+bool OutputNamesInput(CommandRun& r, const QString& fileRead) {
+  for (const QString& input : {r.Argument(0), fileRead}) {
+    if (r.Argument(1) != input && !DiskFile::SameFile(r.Argument(1), input)) continue;
+    r.ui().Note(r.Name() + QStringLiteral(": the PDF file would replace the file printed from, ") + input +
+                QStringLiteral("; nothing was written"));
+    return true;
+  }
+  return false;
+}
+
 int PrintSettings(CommandRun& r) {
+  if (OutputNamesInput(r, SettingsFileNames::LoadTarget(r.Argument(0)))) return 1;
   WithoutController(r.f);
   r.ui().AnswerNextFileDialog(r.Argument(0));
   if (!r.Step([&] { r.f.Otwrz1Click(); })) return 1;
@@ -219,6 +234,7 @@ int ShowEvents(CommandRun& r) {
 }
 
 int PrintEvents(CommandRun& r) {
+  if (OutputNamesInput(r, EventFileFormat::FileName(r.Argument(0)))) return 1;
   WithoutController(r.f);
   r.ui().AnswerNextFileDialog(r.Argument(0));
   if (!r.Step([&] { r.f.OdczytPC1Click(); })) return 1;
@@ -317,6 +333,10 @@ int Dispatch(const CliRequest& request, CommandRun& r) {
 int RunCliCommand(const CliRequest& request, TForm1& form, TerminalUi& ui, const TerminalUi::Sink& out,
                   const std::function<bool()>& outputIntact) {
   CommandRun run(request, form, ui, out, outputIntact);
+  // The files named on the command line are the answers of the save
+  // dialogs, given before the run: replacing one asks nothing (a settings
+  // file's old version is kept as its .bak).
+  form.SaveDialog1.OverwritePrompt = form.SaveDialog2.OverwritePrompt = false;
   const int status = Dispatch(request, run);
   if (request.entry->needsController) form.FormDestroy();
   // A command a signal cut short ends as the shells expect of one.
