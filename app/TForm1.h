@@ -158,7 +158,8 @@ class TForm1 {
   void Button5Click();
   void ListBox1Click();
   void ListBox1KeyDown(int key);
-  void UpDown1ChangingEx(int newValue);
+  // direction: +1 the up arrow, -1 the down arrow.
+  void UpDown1ChangingEx(int newValue, int direction);
   // An arrow of UpDown1 pressed (+1 up, -1 down), as the control handles it:
   // the next position with wrap-around, UpDown1ChangingEx, then the position taken.
   void UpDown1Click(int direction);
