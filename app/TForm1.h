@@ -12,6 +12,7 @@
 #include "app/TransmissionPage.h"
 #include "app/Ui.h"
 #include "mdbcomp/TMdb.h"
+#include "services/ClockPolling.h"
 
 #include <QString>
 #include <QStringList>
@@ -231,6 +232,12 @@ class TForm1 {
   void ComposeSettingsTable();
   void ComposePermissions();
   void PermissionLine(const TCheckBox& box, int number);
+
+  // The clock tick's questions to the controller (services/).
+  ClockPolling ClockPoll;
+  // The next Timer1Timer asks a controller whose last transaction got no
+  // answer: it may hold the window for the link's tries.
+  bool ClockTickMayWait() const;
 
   // Services (services/). Each asks nothing; the buttons confirm first.
   bool SetDeviceClock();

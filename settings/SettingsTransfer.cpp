@@ -1,3 +1,4 @@
+#include "app/StatusProgress.h"
 #include "app/TForm1.h"
 #include "settings/SettingsRegisterMap.h"
 #include "settings/SettingsTexts.h"
@@ -18,6 +19,8 @@ void TForm1::WLTPC1Click() {
 void TForm1::ReadSettings() {
   // A failed read leaves the image as it was, whatever the link left in its buffer.
   std::array<std::uint16_t, kSettingsWords> block{};
+  StatusProgress progress(*this);
+  progress.Show(SettingsTexts::ReadingSettings);
   if (!Mdb1.ReadRegisters(SlaveAddress, SettingsRegisterMap::kFirstRegister, kSettingsWords,
                           block.data())) {
     ReportNoCommunication(false);
@@ -43,14 +46,22 @@ void TForm1::WriteSettings() {
   }
   CheckBoxesToImage();
 
-  auto writeWord = [this](int reg) {
+  // 20 timing registers, 7 words of bits and the completion.
+  constexpr int kWrites = (920 - 901 + 1) + (807 - 801 + 1) + 1;
+  StatusProgress progress(*this);
+  int written = 0;
+  auto writeWord = [this, &progress, &written](int reg) {
+    progress.ShowStep(SettingsTexts::WritingSettings, ++written, kWrites);
     return Mdb1.WriteRegister(SlaveAddress, std::uint16_t(reg),
                               SettingsImage[std::size_t(reg - SettingsRegisterMap::kFirstRegister)]);
   };
   bool ok = true;
   for (int reg = 901; ok && reg <= 920; ++reg) ok = writeWord(reg);
   for (int reg = 801; ok && reg <= 807; ++reg) ok = writeWord(reg);
-  if (ok) ok = Mdb1.WriteRegister(SlaveAddress, SettingsRegisterMap::kCompletionRegister, 1);
+  if (ok) {
+    progress.ShowStep(SettingsTexts::WritingSettings, ++written, kWrites);
+    ok = Mdb1.WriteRegister(SlaveAddress, SettingsRegisterMap::kCompletionRegister, 1);
+  }
 
   if (ok)
     StatusBar1.Panels[1].Text = SettingsTexts::SettingsWritten;

@@ -172,7 +172,11 @@ TEST_F(SaveSettings, RefusedNamesWriteAndReadNothing) {
         w.ui.OpenAnswers.push_back(Path(name));
         w.form.Otwrz1Click();
       }
-      EXPECT_EQ(w.ui.Log.mid(1), QStringList({QStringLiteral("beep"), QStringLiteral("message:Błędna nazwa pliku.")}))
+      EXPECT_EQ(w.ui.Log.mid(1),
+                QStringList({QStringLiteral("beep"),
+                             QStringLiteral("message:Błędna nazwa pliku.\nNazwa pliku musi mieć postać "
+                                            "WLT_nastawy_NNN.txt lub WLT_nast_rejzd_NNN.txt (NNN: numer "
+                                            "fabryczny, trzy cyfry lub więcej).")}))
           << c.name;
       EXPECT_EQ(w.form.FactoryNumber, c.factoryNumberAfter) << c.name;
       EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 005")) << c.name;

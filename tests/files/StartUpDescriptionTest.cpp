@@ -63,7 +63,10 @@ TEST_F(StartUpDescription, TheGeneralFileWhenTheControllerHasNone) {
 
 TEST_F(StartUpDescription, NeitherFileLeavesTheCatalogueAndReportsIt) {
   w.form.FormCreate();
-  EXPECT_EQ(w.ui.Log, QStringList({QStringLiteral("beep"), QStringLiteral("message:Błąd odczytu")}));
+  EXPECT_EQ(w.ui.Log, QStringList({QStringLiteral("beep"),
+                                   QStringLiteral("message:Błąd odczytu\nNie ma pliku WLT_nast_rejzd_000.txt w "
+                                                  "folderze ") +
+                                       QDir::toNativeSeparators(QDir::currentPath()) + QStringLiteral(".")}));
   EXPECT_EQ(w.form.FactoryNumber, 0);
   EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 000*"));
   EXPECT_EQ(w.form.StringGrid1.Cells(0, 1), QStringLiteral("nst_trSZR"));
