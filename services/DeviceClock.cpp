@@ -18,8 +18,10 @@ void TForm1::Timer1Timer() {
   if (ControllerFound() && ClockPoll.Due(Mdb1.Answered())) {
     read = Mdb1.ReadRegisters(SlaveAddress, ServiceRegisters::kClockRead, ServiceRegisters::kClockReadWords,
                               words.data());
-    ClockPoll.Record(read);
-    if (!read) StatusBar1.Panels[1].Text = ServiceTexts::ControllerSilent;
+    // A reply the read cannot use (an exception) still shows the
+    // controller is there: only silence makes the tick wait.
+    ClockPoll.Record(Mdb1.Answered());
+    if (!Mdb1.Answered()) StatusBar1.Panels[1].Text = ServiceTexts::ControllerSilent;
     else if (StatusBar1.Panels[1].Text == ServiceTexts::ControllerSilent) StatusBar1.Panels[1].Text.clear();
   }
   if (read) {

@@ -20,7 +20,7 @@ inline const QString InvalidValue = QStringLiteral("Niepoprawna wartość");
 
 // Status panel 1 while the clock tick gets no answer from a controller that
 // was found; the first answered tick clears it.
-inline const QString ControllerSilent = QStringLiteral(" Sterownik nie odpowiada");
+inline const QString ControllerSilent = QStringLiteral(" WLT nie odpowiada");
 
 // The controller's row while its clock is not known.
 inline const QString NoDate = QStringLiteral("##-##-##");

@@ -14,7 +14,7 @@
 
 namespace {
 
-const QString kSilent = QStringLiteral(" Sterownik nie odpowiada");
+const QString kSilent = QStringLiteral(" WLT nie odpowiada");
 
 // A controller that answers every read with zeros while it answers at all.
 class ClockPollingOnFakeLine : public ::testing::Test {
@@ -22,6 +22,7 @@ class ClockPollingOnFakeLine : public ::testing::Test {
   void SetUp() override {
     state->Responder = [this](const Bytes& request) -> Bytes {
       if (silent || request.size() != 8 || request[1] != 0x03) return {};
+      if (refusing) return frames::WithCrc({request[0], 0x83, 0x04});
       return frames::ReadReply(request[0], std::vector<std::uint16_t>(std::size_t(request[5]), 0x0001));
     };
     form.InitSettingsCatalogue();
@@ -39,6 +40,7 @@ class ClockPollingOnFakeLine : public ::testing::Test {
 
   std::shared_ptr<FakeLineState> state = std::make_shared<FakeLineState>();
   bool silent = false;
+  bool refusing = false;  // an exception reply to every read
   FakeUi ui;
   TForm1 form{ui, std::make_unique<FakeSerialLine>(state)};
 };
@@ -103,6 +105,25 @@ TEST_F(ClockPollingOnFakeLine, OnlyTheTicksOwnTextIsCleared) {
   }
   EXPECT_EQ(Panel1(), QStringLiteral(" Błąd odczytu"));
   EXPECT_EQ(form.Edit9.Text, QStringLiteral("01-00-01"));
+}
+
+// A controller that answers with an exception is there: the tick shows the
+// placeholders, keeps asking every second and says nothing of silence.
+TEST_F(ClockPollingOnFakeLine, AnExceptionIsAnAnswer) {
+  silent = true;
+  ASSERT_TRUE(Tick());
+  EXPECT_EQ(Panel1(), kSilent);
+  silent = false;
+  refusing = true;
+  ASSERT_FALSE(Tick());
+  for (int tick = 0; tick < 3; ++tick) {
+    const std::size_t before = state->Writes.size();
+    EXPECT_TRUE(Tick()) << tick;
+    EXPECT_EQ(state->Writes.size(), before + 1) << tick;  // answered at once: one try
+    EXPECT_EQ(Panel1(), QString()) << tick;
+    EXPECT_EQ(form.Edit9.Text, QStringLiteral("##-##-##")) << tick;
+  }
+  EXPECT_FALSE(form.ClockTickMayWait());
 }
 
 // Disconnecting ends the tick's questions and its text; a new connection

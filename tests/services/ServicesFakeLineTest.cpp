@@ -393,7 +393,7 @@ TEST_F(ServicesOnFakeLine, TheTickShowsTheControllersClockAndAFailedReadOnlyTheP
   EXPECT_EQ(form.Edit9.Text, QStringLiteral("##-##-##"));
   EXPECT_EQ(form.Edit10.Text, QStringLiteral("##:##:##"));
   EXPECT_EQ(form.Edit15.Text, QStringLiteral("Poniedziałek"));  // kept
-  EXPECT_EQ(Panel1(), QStringLiteral(" Sterownik nie odpowiada"));
+  EXPECT_EQ(Panel1(), QStringLiteral(" WLT nie odpowiada"));
   EXPECT_TRUE(ui.Log.isEmpty());  // no beep, no message
   EXPECT_TRUE(form.ControllerFound());
 
