@@ -37,6 +37,11 @@ inline const QString kNoPortPermission = QStringLiteral(
     "(po dopisaniu trzeba się wylogować i zalogować ponownie).");
 inline const QString kPortNotOpened =
     QStringLiteral("Nie można otworzyć urządzenia %1; inne urządzenie wskaże opcja --port %2=/dev/ttyUSB0.");
+// The confirmation asked before an operation changes the controller: its
+// title and buttons are English, also where the toolkit speaks Polish.
+inline const QString kConfirmTitle = QStringLiteral("Confirm");
+inline const QString kConfirmOk = QStringLiteral("OK");
+inline const QString kConfirmCancel = QStringLiteral("Cancel");
 inline const QString kDeviceNotFound = QStringLiteral("Nie znaleziono urządzenia");
 inline const QString kNoCommunication = QStringLiteral("Brak komunikacji z urządzeniem");
 // The printing layer's error box: this, then the printer or the file.
