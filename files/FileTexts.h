@@ -9,8 +9,7 @@ namespace FileTexts {
 inline const QString BadFileName = QStringLiteral("Błędna nazwa pliku.");
 // Its second line: the names a settings or description file may have.
 inline const QString FileNameForm = QStringLiteral(
-    "Nazwa pliku musi mieć postać WLT_nastawy_NNN.txt lub WLT_nast_rejzd_NNN.txt "
-    "(NNN: numer fabryczny, trzy cyfry lub więcej).");
+    "Nazwa musi mieć postać WLT_nastawy_NNN.txt lub WLT_nast_rejzd_NNN.txt (NNN: numer fabryczny).");
 inline const QString ReadError = QStringLiteral("Błąd odczytu");
 // The second line of "Błąd odczytu" when the file (%1) is not in the folder (%2).
 inline const QString MissingFile = QStringLiteral("Nie ma pliku %1 w folderze %2.");

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QGridLayout>
+#include <QLabel>
 #include <QScreen>
 #include <QSpacerItem>
 
@@ -12,27 +13,35 @@ namespace {
 // Window buttons, the icon and margins of a title bar, a little more than
 // the common desktops draw.
 constexpr int kTitleBarButtons = 140;
-// Around a box's text: the margins, and the icon's column of a question.
-constexpr int kTextMargins = 80;
+// A few pixels beside the text's own margins, so that the longest line is
+// not broken for rounding.
+constexpr int kTextSlack = 8;
 
 // A box sizes itself to its text and buttons, and wraps a text wider than
-// 500 pixels wherever a line may break (inside "/dev/ttyUSB0" too). A
-// spacer under them keeps it at least as wide as its title needs, and as
-// its longest line, up to three quarters of the screen.
+// 500 pixels wherever a line may break (inside "/dev/ttyUSB0" too). Spacers
+// under them keep it at least as wide as its title needs, and its text's
+// column as wide as the longest line, up to three quarters of the screen.
 std::unique_ptr<QMessageBox> WideEnough(std::unique_ptr<QMessageBox> box) {
   auto* grid = qobject_cast<QGridLayout*>(box->layout());
   if (!grid) return box;
+  const int row = grid->rowCount();
+  const int title = MessageBoxes::TitleBarWidth(box->windowTitle(), box->font());
+  grid->addItem(new QSpacerItem(title, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), row, 0, 1,
+                grid->columnCount());
+  const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  const int at = label ? grid->indexOf(label) : -1;
+  if (at < 0) return box;
+  int labelRow = 0, column = 0, rowSpan = 0, columnSpan = 0;
+  grid->getItemPosition(at, &labelRow, &column, &rowSpan, &columnSpan);
   int longest = 0;
-  const QFontMetrics metrics(box->font());
   for (const QString& line : box->text().split(QLatin1Char('\n')))
-    longest = std::max(longest, metrics.horizontalAdvance(line));
+    longest = std::max(longest, label->fontMetrics().horizontalAdvance(line));
   const QScreen* screen = box->screen();
   const int most = screen ? screen->availableGeometry().width() * 3 / 4 : 700;
-  // The text stands beside the icon's column, inside the box's margins.
-  const int textRoom = std::min(longest + kTextMargins, most);
-  const int width = std::max(MessageBoxes::TitleBarWidth(box->windowTitle(), box->font()), textRoom);
-  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
-                grid->columnCount());
+  const QMargins margins = label->contentsMargins();
+  const int text = std::min(longest + margins.left() + margins.right() + 2 * label->indent() + kTextSlack, most);
+  grid->addItem(new QSpacerItem(text, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), row + 1, column, 1,
+                columnSpan);
   return box;
 }
 

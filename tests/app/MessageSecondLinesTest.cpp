@@ -97,8 +97,8 @@ TEST(MessageSecondLines, ABadFileNameSaysTheFormRequired) {
   TempCurrentFolder folder;
   ASSERT_TRUE(folder.Valid());
   const QString expected = QStringLiteral(
-      "Błędna nazwa pliku.\nNazwa pliku musi mieć postać WLT_nastawy_NNN.txt lub WLT_nast_rejzd_NNN.txt "
-      "(NNN: numer fabryczny, trzy cyfry lub więcej).");
+      "Błędna nazwa pliku.\nNazwa musi mieć postać WLT_nastawy_NNN.txt lub WLT_nast_rejzd_NNN.txt "
+      "(NNN: numer fabryczny).");
   for (const bool saving : {false, true}) {
     SCOPED_TRACE(saving ? "save" : "open");
     FakeWindow w;

@@ -174,9 +174,9 @@ TEST_F(SaveSettings, RefusedNamesWriteAndReadNothing) {
       }
       EXPECT_EQ(w.ui.Log.mid(1),
                 QStringList({QStringLiteral("beep"),
-                             QStringLiteral("message:Błędna nazwa pliku.\nNazwa pliku musi mieć postać "
+                             QStringLiteral("message:Błędna nazwa pliku.\nNazwa musi mieć postać "
                                             "WLT_nastawy_NNN.txt lub WLT_nast_rejzd_NNN.txt (NNN: numer "
-                                            "fabryczny, trzy cyfry lub więcej).")}))
+                                            "fabryczny).")}))
           << c.name;
       EXPECT_EQ(w.form.FactoryNumber, c.factoryNumberAfter) << c.name;
       EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 005")) << c.name;
