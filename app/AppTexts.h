@@ -19,12 +19,29 @@ inline const QString kReadError = QStringLiteral(" Błąd odczytu");
 inline const QString kWriteError = QStringLiteral(" Błąd zapisu");
 inline const QString kNoDevice = QStringLiteral(" Brak urządzenia");
 
-// Message boxes.
+// Status panel 1 while the connection looks for the controller on a port
+// (%1, "COM1").
+inline const QString kConnecting = QStringLiteral(" Łączenie z %1 …");
+
+// Message boxes. A box that needs to say more keeps its described first
+// line and explains it on a second one.
+inline QString WithSecondLine(const QString& message, const QString& explanation) {
+  return message + QLatin1Char('\n') + explanation;
+}
 inline const QString kPortUnavailableSuffix = QStringLiteral(" jest niedostępny");
-// Second line of that message when the system refused the device to this user.
+// Second lines of that message: the system refused the device to this user;
+// the device (%1) did not open for another reason, and the option that maps
+// the port (%2, "COM1") to another device.
 inline const QString kNoPortPermission = QStringLiteral(
     "Brak uprawnień do urządzenia %1: konto musi należeć do grupy dialout "
     "(po dopisaniu trzeba się wylogować i zalogować ponownie).");
+inline const QString kPortNotOpened =
+    QStringLiteral("Nie można otworzyć urządzenia %1; inne urządzenie wskaże opcja --port %2=/dev/ttyUSB0.");
+// The confirmation asked before an operation changes the controller: its
+// title and buttons are English, also where the toolkit speaks Polish.
+inline const QString kConfirmTitle = QStringLiteral("Confirm");
+inline const QString kConfirmOk = QStringLiteral("OK");
+inline const QString kConfirmCancel = QStringLiteral("Cancel");
 inline const QString kDeviceNotFound = QStringLiteral("Nie znaleziono urządzenia");
 inline const QString kNoCommunication = QStringLiteral("Brak komunikacji z urządzeniem");
 // The printing layer's error box: this, then the printer or the file.

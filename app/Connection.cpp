@@ -3,8 +3,10 @@
 // the combo boxes and the slave address.
 
 #include "app/AppTexts.h"
+#include "app/StatusProgress.h"
 #include "app/TForm1.h"
 #include "app/TransmissionPage.h"
+#include "services/ServiceTexts.h"
 
 namespace {
 
@@ -19,18 +21,27 @@ void TForm1::ConnectDevice() {
     ui_.Beep();
     // The name of the port that was tried. It is the port box's text unless
     // the user typed a name the box does not offer, which changes nothing.
-    QString message = QString::fromStdString(Mdb1.PortName()) + AppTexts::kPortUnavailableSuffix;
+    const QString port = QString::fromStdString(Mdb1.PortName());
+    QString message = port + AppTexts::kPortUnavailableSuffix;
+    // The second line names the device tried, where the port name is not
+    // the device itself.
+    const QString device = QString::fromStdString(Mdb1.Line().LastDevice());
     if (Mdb1.Line().LastOpenFailure() == SerialLine::OpenFailure::AccessDenied)
-      message += QLatin1Char('\n') +
-                 AppTexts::kNoPortPermission.arg(QString::fromStdString(Mdb1.Line().LastDevice()));
+      message = AppTexts::WithSecondLine(message, AppTexts::kNoPortPermission.arg(device));
+    else if (!device.isEmpty())
+      message = AppTexts::WithSecondLine(message, AppTexts::kPortNotOpened.arg(device, port));
     ui_.ShowMessage(message);
     return;
   }
   // The whole settings block also carries the factory number (898) and the
   // production year (899); finding them is what identifies the controller.
+  // On a silent line that takes the link's three long tries.
+  StatusProgress progress(*this);
+  progress.Show(AppTexts::kConnecting.arg(QString::fromStdString(Mdb1.PortName())));
   if (Mdb1.ReadRegisters(SlaveAddress, kSettingsFirstRegister, kSettingsWords,
                          SettingsImage.data())) {
     CheckBox_1.Checked = true;
+    ClockPoll.Reset();
     StatusBar1.Panels[0].Text = AppTexts::kConnected;
     StatusBar1.Panels[1].Text.clear();
     EditNrFabr.Text = QString::number(SettingsImage[97]);
@@ -48,6 +59,9 @@ void TForm1::ConnectDevice() {
 void TForm1::DisconnectDevice() {
   Mdb1.ClosePort();
   CheckBox_1.Checked = false;
+  // Without a controller the tick asks nothing, so its own text would stay.
+  ClockPoll.Reset();
+  if (StatusBar1.Panels[1].Text == ServiceTexts::ControllerSilent) StatusBar1.Panels[1].Text.clear();
   StatusBar1.Panels[0].Text = AppTexts::kNotConnected;
   OdczytPC1.Enabled = true;
 }

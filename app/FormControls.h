@@ -68,8 +68,11 @@ struct TSpinEdit : TControl {
   void Step(int delta) { SetValue(Value() + delta); }
 };
 
+// Caption: "&" before the letter underlined for the keyboard ("&Drukuj");
+// ShortCut: the key that runs the entry, as "Ctrl+P" (empty for none).
 struct TMenuItem : TControl {
   QString Caption;
+  QString ShortCut;
 };
 
 struct TStatusPanel {

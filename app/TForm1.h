@@ -12,6 +12,7 @@
 #include "app/TransmissionPage.h"
 #include "app/Ui.h"
 #include "mdbcomp/TMdb.h"
+#include "services/ClockPolling.h"
 
 #include <QString>
 #include <QStringList>
@@ -163,7 +164,8 @@ class TForm1 {
   void Button5Click();
   void ListBox1Click();
   void ListBox1KeyDown(int key);
-  void UpDown1ChangingEx(int newValue);
+  // direction: +1 the up arrow, -1 the down arrow.
+  void UpDown1ChangingEx(int newValue, int direction);
   // An arrow of UpDown1 pressed (+1 up, -1 down), as the control handles it:
   // the next position with wrap-around, UpDown1ChangingEx, then the position taken.
   void UpDown1Click(int direction);
@@ -236,6 +238,12 @@ class TForm1 {
   void ComposeSettingsTable();
   void ComposePermissions();
   void PermissionLine(const TCheckBox& box, int number);
+
+  // The clock tick's questions to the controller (services/).
+  ClockPolling ClockPoll;
+  // The next Timer1Timer asks a controller whose last transaction got no
+  // answer: it may hold the window for the link's tries.
+  bool ClockTickMayWait() const;
 
   // Services (services/). Each asks nothing; the buttons confirm first.
   bool SetDeviceClock();

@@ -49,6 +49,12 @@ class Ui {
   // print them from there.
   virtual bool PreviewLines(const PrintRequest& request) = 0;
 
+  // A device operation that may take seconds has put what it is doing into
+  // status panel 1 (status): show it now, while the handler still runs.
+  // Nothing else of the window runs meanwhile. Without a window to paint
+  // there is nothing to do.
+  virtual void ShowProgress(const QString& status) { (void)status; }
+
   // Gives the keyboard focus to the control of that name.
   virtual void SetFocus(const QString& controlName) = 0;
 

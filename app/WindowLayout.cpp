@@ -239,33 +239,40 @@ void TForm1::BuildControls() {
   };
 
   // ---- Main menu --------------------------------------------------------
+  // "&" marks the letter that reaches an entry from the keyboard (Alt and
+  // the letter for a menu, the letter alone in an open menu). Shortcuts: the
+  // common keys of the settings file's open, save and print, and function
+  // keys no standard key uses for the two readouts; nothing that writes to
+  // the controller has one.
   struct MenuEntry {
     TMenuItem* item;
     const char* name;
     QString caption;
+    const char* shortCut;
   };
   const MenuEntry menu[] = {
-      {&File1, "File1", QStringLiteral("Komunikacja")},
+      {&File1, "File1", QStringLiteral("&Komunikacja"), ""},
       // Spelled with a plain "l", unlike the buttons of the transmission page.
-      {&Polcz1, "Polcz1", QStringLiteral("Polącz")},
-      {&Rozlcz1, "Rozlcz1", QStringLiteral("Rozlącz")},
-      {&WLT1, "WLT1", QStringLiteral("Nastawy")},
-      {&N1, "N1", QStringLiteral("Odczyt nastaw z WLT")},
-      {&WLTPC1, "WLTPC1", QStringLiteral("Zapis nastaw do WLT")},
-      {&Otwrz1, "Otwrz1", QStringLiteral("Otwórz plik")},
-      {&Zapiszjako1, "Zapiszjako1", QStringLiteral("Zapisz plik jako...")},
-      {&Podglad2, "Podglad2", QStringLiteral("Podgląd wydruku")},
-      {&Drukuj2, "Drukuj2", QStringLiteral("Drukuj")},
-      {&Zdarzenia1, "Zdarzenia1", QStringLiteral("Zdarzenia")},
-      {&Odczyt1, "Odczyt1", QStringLiteral("Odczyt rejestru z WLT")},
-      {&OdczytPC1, "OdczytPC1", QStringLiteral("Otwórz plik")},
-      {&Zapiszjako2, "Zapiszjako2", QStringLiteral("Zapisz plik jako...")},
-      {&Podglad1, "Podglad1", QStringLiteral("Podgląd wydruku")},
-      {&Drukuj1, "Drukuj1", QStringLiteral("Drukuj")},
+      {&Polcz1, "Polcz1", QStringLiteral("&Polącz"), ""},
+      {&Rozlcz1, "Rozlcz1", QStringLiteral("&Rozlącz"), ""},
+      {&WLT1, "WLT1", QStringLiteral("&Nastawy"), ""},
+      {&N1, "N1", QStringLiteral("&Odczyt nastaw z WLT"), "F6"},
+      {&WLTPC1, "WLTPC1", QStringLiteral("Za&pis nastaw do WLT"), ""},
+      {&Otwrz1, "Otwrz1", QStringLiteral("O&twórz plik"), "Ctrl+O"},
+      {&Zapiszjako1, "Zapiszjako1", QStringLiteral("&Zapisz plik jako..."), "Ctrl+S"},
+      {&Podglad2, "Podglad2", QStringLiteral("Podgląd &wydruku"), ""},
+      {&Drukuj2, "Drukuj2", QStringLiteral("&Drukuj"), "Ctrl+P"},
+      {&Zdarzenia1, "Zdarzenia1", QStringLiteral("&Zdarzenia"), ""},
+      {&Odczyt1, "Odczyt1", QStringLiteral("&Odczyt rejestru z WLT"), "F7"},
+      {&OdczytPC1, "OdczytPC1", QStringLiteral("O&twórz plik"), ""},
+      {&Zapiszjako2, "Zapiszjako2", QStringLiteral("&Zapisz plik jako..."), ""},
+      {&Podglad1, "Podglad1", QStringLiteral("Podgląd &wydruku"), ""},
+      {&Drukuj1, "Drukuj1", QStringLiteral("&Drukuj"), ""},
   };
   for (const MenuEntry& entry : menu) {
     RegisterControl(*entry.item, QString::fromLatin1(entry.name));
     entry.item->Caption = entry.caption;
+    entry.item->ShortCut = QString::fromLatin1(entry.shortCut);
     entry.item->Enabled = true;
   }
   // Nothing to save or print until events are loaded.

@@ -2,9 +2,11 @@
 // the toolkit starts, so --help and bad options need no display.
 
 #include "app/AppTexts.h"
+#include "app/view/ApplicationIcon.h"
 #include "app/view/MainWindow.h"
 #include "app/view/ScreenshotTour.h"
 #include "app/view/ViewFonts.h"
+#include "app/view/ViewTranslations.h"
 #include "launch/DemoSimulator.h"
 #include "launch/LaunchOptions.h"
 #include "launch/ShutdownSignals.h"
@@ -41,6 +43,12 @@ int main(int argc, char** argv) {
   // The title of the application is the caption of its message boxes.
   QApplication::setApplicationName(AppTexts::kApplicationTitle);
   QApplication::setFont(ViewFonts::WindowFont(8));
+  QApplication::setWindowIcon(ApplicationIcon::Make());
+  // The toolkit's dialogs speak Polish with the window, where Qt's
+  // translation is installed.
+  if (!ViewTranslations::InstallPolish(app))
+    std::fprintf(stderr, "%s: Qt's Polish texts (qtbase_pl.qm) not found: the toolkit's dialogs stay English\n",
+                 qPrintable(programName));
 
   // The work folder: named, or the default one of the desktop entry and the
   // demo start. Without any the program keeps the folder it was started in.

@@ -27,15 +27,16 @@ void TForm1::ListBox1KeyDown(int key) {
 void TForm1::UpDown1Click(int direction) {
   const int next = UpDown1.Step(direction);
   if (next == UpDown1.Position) return;
-  UpDown1ChangingEx(next);
+  UpDown1ChangingEx(next, direction);
   UpDown1.Position = next;
 }
 
-// Only the direction of the change counts: at the wrap from 100 to 0 an up
-// press therefore steps down.
-void TForm1::UpDown1ChangingEx(int newValue) {
+// The arrow pressed gives the direction, never the change of the position:
+// the position wraps from 0 to 100 and back, and the first down press after
+// a readout (at 0) must still step down.
+void TForm1::UpDown1ChangingEx(int /*newValue*/, int direction) {
   Edit13.Text = QString::number(UpDown1.Position);
-  if (newValue > UpDown1.Position) StepUp();
+  if (direction > 0) StepUp();
   else StepDown();
 }
 

@@ -1,6 +1,7 @@
 // Reading the controller's event register (menu "Zdarzenia"): the six
 // blocks of the recorder, the controller clock beside them and the PC clock.
 
+#include "app/StatusProgress.h"
 #include "app/TForm1.h"
 #include "events/EventPage.h"
 #include "events/EventRecord.h"
@@ -20,7 +21,12 @@ void TForm1::ReadEventRegister() {
   // part-way must not leave EventTable half old and half new, while the list
   // and the record view still show the old one.
   EventRecord::Words words{};
+  // Six blocks and the clock; at 2400 bit/s that takes seconds.
+  constexpr int kSteps = int(EventRecord::kReadBlocks.size()) + 1;
+  StatusProgress progress(*this);
+  int step = 0;
   for (const EventRecord::ReadBlock& block : EventRecord::kReadBlocks) {
+    progress.ShowStep(EventTexts::ReadingEvents, ++step, kSteps);
     if (!Mdb1.ReadRegisters(SlaveAddress, std::uint16_t(block.firstRegister),
                             std::uint16_t(block.count), &words[std::size_t(block.firstWord)])) {
       ReportNoCommunication(false);
@@ -34,6 +40,7 @@ void TForm1::ReadEventRegister() {
 
   // The controller clock at the same moment; without it the fields stay empty.
   std::array<std::uint16_t, EventRecord::kClockWords> clock{};
+  progress.ShowStep(EventTexts::ReadingEvents, ++step, kSteps);
   if (Mdb1.ReadRegisters(SlaveAddress, EventRecord::kClockRegister, EventRecord::kClockWords,
                          clock.data())) {
     Edit5.Text = EventRecord::FormatRecordDate(clock[0], clock[1]);

@@ -7,6 +7,8 @@
 
 namespace EventTexts {
 
+// While the readout runs: its step of the six blocks and the clock ("3/7").
+inline const QString ReadingEvents = QStringLiteral(" Odczyt zdarzeń %1/%2 …");
 inline const QString EventsRead = QStringLiteral(" Odczytano zdarzenia");
 inline const QString EventDisplayError = QStringLiteral("Błąd odczytu zdarzeń");
 

@@ -7,7 +7,12 @@
 namespace FileTexts {
 
 inline const QString BadFileName = QStringLiteral("Błędna nazwa pliku.");
+// Its second line: the names a settings or description file may have.
+inline const QString FileNameForm = QStringLiteral(
+    "Nazwa musi mieć postać WLT_nastawy_NNN.txt lub WLT_nast_rejzd_NNN.txt (NNN: numer fabryczny).");
 inline const QString ReadError = QStringLiteral("Błąd odczytu");
+// The second line of "Błąd odczytu" when the file (%1) is not in the folder (%2).
+inline const QString MissingFile = QStringLiteral("Nie ma pliku %1 w folderze %2.");
 inline const QString WriteError = QStringLiteral("Błąd zapisu");
 inline const QString BackupFailed = QStringLiteral("Unable to create backup file.");
 // A save dialog's question before a file is replaced: this, the file name.

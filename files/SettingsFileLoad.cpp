@@ -2,11 +2,15 @@
 // programming check boxes and the event texts, in three passes over the
 // file, each from its first line. What a pass set before a failure stays.
 
+#include "app/AppTexts.h"
 #include "app/TForm1.h"
 #include "files/FileTexts.h"
 #include "files/SettingsFileFormat.h"
 #include "files/SettingsFileNames.h"
 #include "files/TextFile.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 using namespace SettingsFileFormat;
 
@@ -14,13 +18,21 @@ void TForm1::LoadSettingsFile(const QString& fileName) {
   LoadedFileRows.fill(false);
   LoadedFileBoxes.fill(false);
   QStringList file;
-  const bool ok = TextFile::ReadLines(SettingsFileNames::LoadTarget(fileName), file) &&
-                  ReadSettingsSection(file) && ReadPermissionsSection(file);
+  const QString target = SettingsFileNames::LoadTarget(fileName);
+  const bool ok = TextFile::ReadLines(target, file) && ReadSettingsSection(file) && ReadPermissionsSection(file);
   Caption = TitleLine(PadNumber3(FactoryNumber));
   if (ok) return;
   Caption += FileTexts::FailureMark;
   ui_.Beep();
-  ui_.ShowMessage(FileTexts::ReadError);
+  // A file that is not there is named, with the folder it was looked for in.
+  const QFileInfo missing(target);
+  if (missing.exists()) {
+    ui_.ShowMessage(FileTexts::ReadError);
+    return;
+  }
+  ui_.ShowMessage(AppTexts::WithSecondLine(
+      FileTexts::ReadError,
+      FileTexts::MissingFile.arg(missing.fileName(), QDir::toNativeSeparators(missing.absolutePath()))));
 }
 
 // Names, values and units of the rows the file gives. A row gives a value

@@ -2,6 +2,7 @@
 // "Zapisz plik jako...". Both propose the description file of the present
 // factory number and take the factory number from the name chosen.
 
+#include "app/AppTexts.h"
 #include "app/TForm1.h"
 #include "files/FileTexts.h"
 #include "files/ReplaceQuestion.h"
@@ -16,7 +17,7 @@ bool TakeChosenName(TForm1& form, const QString& path) {
   if (check.factoryNumber) form.FactoryNumber = *check.factoryNumber;
   if (check.accepted) return true;
   form.ui().Beep();
-  form.ui().ShowMessage(FileTexts::BadFileName);
+  form.ui().ShowMessage(AppTexts::WithSecondLine(FileTexts::BadFileName, FileTexts::FileNameForm));
   return false;
 }
 

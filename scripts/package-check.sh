@@ -76,7 +76,7 @@ say "control:"
 dpkg-deb -f "$deb"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6core6 libmodbus5 libc6; do
+for library in libqt6widgets6 libqt6core6 libqt6svg6 libmodbus5 libc6 qt6-translations-l10n; do
   case "$depends" in *"$library"*) ;; *) fail "Depends lacks $library (shlibdeps): $depends" ;; esac
 done
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer"

@@ -6,10 +6,14 @@
 # print previews of the settings and the event list, the event list opened
 # again from the event file saved of it (page-4-file.png), and every message
 # box and dialog that came up (box-N.png; box-N-PrintPreview.png for the
-# previews). The window starts in a scratch work folder holding the general
-# description file, so the pages show its captions; the real ~/WLT is never
-# touched.
-# Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default: screenshots/)
+# previews), the controller fallen silent (page-6-stalled.png) and a
+# readout's progress on the silent line (progress.png). The window starts in
+# a scratch work folder holding the general description file, so the pages
+# show its captions; the real ~/WLT is never touched.
+# The virtual screen is WLT_SCREEN (default 1366x768, a common laptop); the
+# toolkit's scale follows QT_SCALE_FACTOR (1.25 for 125 %).
+# Usage: [WLT_SCREEN=WxH] [QT_SCALE_FACTOR=F] scripts/screenshots.sh [OUTPUT_DIR]
+#        (default: screenshots/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${WLT_BUILD_DIR:-build}
@@ -20,13 +24,14 @@ fi
 # Always bring the two programs up to date; cheap when nothing changed.
 cmake --build "$build" -j"$(nproc)" --target wlt-nastawy wlt-sim
 mkdir -p "$out"
-rm -f "$out"/page-*.png "$out"/box-*.png
+rm -f "$out"/page-*.png "$out"/box-*.png "$out"/progress.png
 # The window runs in a scratch work folder: it looks for description files
 # there, and the tour must not pick up stray ones nor touch ~/WLT.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 out_abs=$(cd "$out" && pwd)
 bin_abs=$(cd "$build/bin" && pwd)
-(cd "$work" && xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
+screen=${WLT_SCREEN:-1366x768}
+(cd "$work" && xvfb-run -a -s "-screen 0 ${screen}x24 -dpi 96" \
   "$bin_abs/wlt-nastawy" --demo --work-dir "$work" --screenshot "$out_abs")
 ls -1 "$out_abs"/*.png

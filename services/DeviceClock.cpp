@@ -9,11 +9,22 @@
 #include <array>
 
 // Every second: the controller's clock while a controller is found (the
-// placeholders otherwise or when the read fails), then the PC's clock.
+// placeholders otherwise or when the read fails), then the PC's clock. A
+// controller that stops answering is asked less and less often (ClockPoll),
+// and panel 1 says so until it answers again.
 void TForm1::Timer1Timer() {
   std::array<std::uint16_t, ServiceRegisters::kClockReadWords> words{};
-  if (ControllerFound() && Mdb1.ReadRegisters(SlaveAddress, ServiceRegisters::kClockRead,
-                                              ServiceRegisters::kClockReadWords, words.data())) {
+  bool read = false;
+  if (ControllerFound() && ClockPoll.Due(Mdb1.Answered())) {
+    read = Mdb1.ReadRegisters(SlaveAddress, ServiceRegisters::kClockRead, ServiceRegisters::kClockReadWords,
+                              words.data());
+    // A reply the read cannot use (an exception) still shows the
+    // controller is there: only silence makes the tick wait.
+    ClockPoll.Record(Mdb1.Answered());
+    if (!Mdb1.Answered()) StatusBar1.Panels[1].Text = ServiceTexts::ControllerSilent;
+    else if (StatusBar1.Panels[1].Text == ServiceTexts::ControllerSilent) StatusBar1.Panels[1].Text.clear();
+  }
+  if (read) {
     const BcdCodec::ClockText shown = BcdCodec::ControllerClockText(words);
     Edit9.Text = shown.Date;
     Edit10.Text = shown.Time;
@@ -29,6 +40,10 @@ void TForm1::Timer1Timer() {
   Edit11.Text = ui_.ShortDate(now.date());
   Edit12.Text = ui_.LongTime(now.time());
   Edit17.Text = BcdCodec::DayName(DayNames, BcdCodec::SundayFirstDayOfWeek(now.date()));
+}
+
+bool TForm1::ClockTickMayWait() const {
+  return ControllerFound() && Mdb1.PortOpen() && !Mdb1.Answered() && ClockPoll.Wait == 0;
 }
 
 void TForm1::Button4Click() {

@@ -18,6 +18,10 @@ inline const QString WriteScheduleQuestion = QStringLiteral("Zmienić nastawione
 inline const QString AddressSet = QStringLiteral("Ustawiono adres");
 inline const QString InvalidValue = QStringLiteral("Niepoprawna wartość");
 
+// Status panel 1 while the clock tick gets no answer from a controller that
+// was found; the first answered tick clears it.
+inline const QString ControllerSilent = QStringLiteral(" WLT nie odpowiada");
+
 // The controller's row while its clock is not known.
 inline const QString NoDate = QStringLiteral("##-##-##");
 inline const QString NoTime = QStringLiteral("##:##:##");

@@ -18,6 +18,10 @@ inline const QString DayNames[7] = {
     QStringLiteral("Sobota"),
 };
 
+// While the transfer runs; the write counts its registers ("5/28").
+inline const QString ReadingSettings = QStringLiteral(" Odczyt nastaw …");
+inline const QString WritingSettings = QStringLiteral(" Zapis nastaw %1/%2 …");
+
 inline const QString SettingsRead = QStringLiteral(" Odczytano nastawy");
 inline const QString SettingsWritten = QStringLiteral(" Zapisano nastawy");
 inline const QString InvalidValue = QStringLiteral("Niepoprawna wartość");

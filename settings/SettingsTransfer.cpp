@@ -1,3 +1,4 @@
+#include "app/StatusProgress.h"
 #include "app/TForm1.h"
 #include "settings/SettingsRegisterMap.h"
 #include "settings/SettingsTexts.h"
@@ -32,6 +33,8 @@ void TForm1::WLTPC1Click() {
 void TForm1::ReadSettings() {
   // A failed read leaves the image as it was, whatever the link left in its buffer.
   std::array<std::uint16_t, kSettingsWords> block{};
+  StatusProgress progress(*this);
+  progress.Show(SettingsTexts::ReadingSettings);
   if (!Mdb1.ReadRegisters(SlaveAddress, SettingsRegisterMap::kFirstRegister, kSettingsWords,
                           block.data())) {
     ReportNoCommunication(false);
@@ -58,6 +61,7 @@ void TForm1::WriteSettings() {
   }
   CheckBoxesToImage();
 
+  StatusProgress progress(*this);
   auto writeWord = [this](int reg) {
     const std::uint16_t value =
         reg == SettingsRegisterMap::kCompletionRegister
@@ -67,6 +71,7 @@ void TForm1::WriteSettings() {
   };
   int written = 0;
   for (const int reg : SettingsWriteOrder::Registers()) {
+    progress.ShowStep(SettingsTexts::WritingSettings, written + 1, SettingsWriteOrder::kRegisters);
     if (!writeWord(reg)) break;
     ++written;
   }

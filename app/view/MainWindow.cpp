@@ -4,15 +4,21 @@
 
 #include "app/view/MainWindow.h"
 
+#include "app/view/ApplicationIcon.h"
 #include "app/view/CompactTabStyle.h"
 #include "app/view/GridCellDelegate.h"
 #include "app/view/Pictures.h"
 #include "app/view/ViewFonts.h"
 #include "app/view/WaitCursor.h"
+#include "app/view/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -26,11 +32,27 @@
 #include <exception>
 #include <optional>
 
+namespace {
+
+// A page in a scroll area of its own, on the page's own background.
+QScrollArea* Scrolled(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  page->setAutoFillBackground(false);
+  area->viewport()->setAutoFillBackground(false);
+  return area;
+}
+
+}  // namespace
+
 MainWindow::MainWindow(Ui* modalOverride, std::unique_ptr<SerialLine> line, QWidget* parent)
     : QMainWindow(parent), override_(modalOverride),
       form_(std::make_unique<TForm1>(*this, std::move(line))) {
   setObjectName(QStringLiteral("Form1"));
   setFont(ViewFonts::WindowFont(8));
+  setWindowIcon(ApplicationIcon::Make());
 
   BindMenus();
 
@@ -51,14 +73,14 @@ MainWindow::MainWindow(Ui* modalOverride, std::unique_ptr<SerialLine> line, QWid
   tabStyle->setParent(pages_);
   pages_->tabBar()->setStyle(tabStyle);
   pages_->setDocumentMode(false);
-  pages_->addTab(BuildPicturePage(), QString());
-  pages_->addTab(BuildGridPage(), QString());
-  pages_->addTab(BuildProgrammingPage(), QString());
-  pages_->addTab(BuildEventsPage(), QString());
-  pages_->addTab(BuildTransmissionPage(), QString());
-  pages_->addTab(BuildWltPage(), QString());
-  pages_->addTab(BuildTestPage(), QString());
-  pages_->addTab(BuildAboutPage(), QString());
+  pages_->addTab(Scrolled(BuildPicturePage()), QString());
+  pages_->addTab(Scrolled(BuildGridPage()), QString());
+  pages_->addTab(Scrolled(BuildProgrammingPage()), QString());
+  pages_->addTab(Scrolled(BuildEventsPage()), QString());
+  pages_->addTab(Scrolled(BuildTransmissionPage()), QString());
+  pages_->addTab(Scrolled(BuildWltPage()), QString());
+  pages_->addTab(Scrolled(BuildTestPage()), QString());
+  pages_->addTab(BuildAboutPage(), QString());  // the text scrolls itself
   column->addWidget(pages_, 1);
   setCentralWidget(central);
 
@@ -66,9 +88,31 @@ MainWindow::MainWindow(Ui* modalOverride, std::unique_ptr<SerialLine> line, QWid
   BindStatusBar();
   BindTimer();
 
-  move(form_->Left, form_->Top);
-  resize(form_->Width, form_->Height);
   Render();
+  KeepControlsReachable();
+  PlaceOnScreen(QMargins());
+}
+
+void MainWindow::KeepControlsReachable() {
+  for (QWidget* container : placedContainers_) {
+    const QRect reach = container->childrenRect();
+    if (reach.isValid()) container->setMinimumSize(reach.right() + 3, reach.bottom() + 3);
+  }
+}
+
+void MainWindow::PlaceOnScreen(const QMargins& frame) {
+  const QPoint wanted(form_->Left, form_->Top);
+  const QScreen* screen = QGuiApplication::screenAt(wanted);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) {
+    move(wanted);
+    resize(form_->Width, form_->Height);
+    return;
+  }
+  const WindowPlacement::Placement placed =
+      WindowPlacement::FitToScreen(wanted, QSize(form_->Width, form_->Height), screen->availableGeometry(), frame);
+  move(placed.position);
+  resize(placed.size);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -87,6 +131,17 @@ void MainWindow::CreateWhenShown(int triesLeft) {
   if (handle && !handle->isExposed() && triesLeft > 0) {
     QTimer::singleShot(20, this, [this, triesLeft] { CreateWhenShown(triesLeft - 1); });
     return;
+  }
+  // Now that the window system has framed the window, the whole frame goes
+  // onto the screen.
+  if (handle && !handle->frameMargins().isNull()) {
+    const QRect screen = handle->screen() ? handle->screen()->availableGeometry() : QRect();
+    if (screen.isValid() && !screen.contains(frameGeometry())) {
+      const WindowPlacement::Placement placed =
+          WindowPlacement::FitToScreen(pos(), size(), screen, handle->frameMargins());
+      move(placed.position);
+      resize(placed.size);
+    }
   }
   repaint();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -113,7 +168,6 @@ void MainWindow::Destroy() {
   if (destroyed_) return;
   if (timer1_) timer1_->stop();
   while (waitCursors_ > 0) WaitCursor::Pop(waitCursors_);
-  stallCursor_ = false;
   try {
     form_->FormDestroy();
   } catch (...) {
@@ -139,7 +193,6 @@ void MainWindow::Run(const std::function<void()>& handler, bool userStarted) {
   }
   inHandler_ = false;
   if (!failure.isEmpty()) ShowError(failure);
-  UpdateStallCursor();
   Render();
   if (closing_) close();
 }
@@ -164,12 +217,14 @@ void MainWindow::RunHandler(Handler handler, bool userStarted) {
   if (handler) Run([this, handler] { (form_.get()->*handler)(); }, userStarted);
 }
 
-void MainWindow::UpdateStallCursor() {
-  const bool stalled = form_->ControllerFound() && form_->Mdb1.PortOpen() && !form_->Mdb1.Answered();
-  if (stalled == stallCursor_) return;
-  stallCursor_ = stalled;
-  if (stalled) WaitCursor::Push(waitCursors_);
-  else WaitCursor::Pop(waitCursors_);
+void MainWindow::RunAfterMenu(Handler handler) {
+  if (rendering_ || destroyed_ || !handler) return;
+  WaitCursor::Push(waitCursors_);
+  QTimer::singleShot(0, this, [this, handler] {
+    if (!destroyed_) repaint();
+    RunHandler(handler);
+    WaitCursor::Pop(waitCursors_);
+  });
 }
 
 void MainWindow::Render() {

@@ -37,6 +37,7 @@ class SpinEditWidget;
 class UpDownWidget;
 class GridCellDelegate;
 class QPrinter;
+class QMargins;
 
 class MainWindow : public QMainWindow, public Ui {
   Q_OBJECT
@@ -72,6 +73,9 @@ class MainWindow : public QMainWindow, public Ui {
   bool ExecutePrintDialog(TPrintDialog& dialog) override;
   bool PrintLines(const PrintRequest& request) override;
   bool PreviewLines(const PrintRequest& request) override;
+  // Renders the state and paints the status bar at once: the handler that
+  // asked goes on holding the event loop.
+  void ShowProgress(const QString& status) override;
   void SetFocus(const QString& controlName) override;
   QDateTime Now() override;
   QString ShortDate(const QDate& date) override;
@@ -79,6 +83,8 @@ class MainWindow : public QMainWindow, public Ui {
 
  signals:
   void created();
+  // A long operation's progress text has been painted (status panel 1).
+  void progressShown(const QString& status);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -92,15 +98,23 @@ class MainWindow : public QMainWindow, public Ui {
   // another one runs (a timer tick during a modal box is skipped), and an
   // unexpected error is shown in the standard error box, never thrown on.
   // A handler the user starts may wait for the controller: it runs under
-  // the wait cursor. Timer ticks do not, unless the link has stalled.
+  // the wait cursor. Timer ticks do not, unless the tick asks a controller
+  // that stopped answering.
   void Run(const std::function<void()>& handler, bool userStarted = true);
   void RunHandler(Handler handler, bool userStarted = true);
+  // A menu entry's handler: its menu is still on screen while the entry's
+  // signal runs, so the handler runs from the event loop once the menu has
+  // closed and the window has been painted again. The wait cursor shows at
+  // once.
+  void RunAfterMenu(Handler handler);
   // Runs FormCreate once the window is on screen (retried until it is).
   void CreateWhenShown(int triesLeft);
-  // The wait cursor while the controller-found flag is set but the last
-  // transaction got no valid reply: each timer tick then blocks for the
-  // link's full tries, so the cursor stays from tick to tick.
-  void UpdateStallCursor();
+  // The described place and size, brought onto the screen the window is on
+  // (frame: what the window system adds around it, once known).
+  void PlaceOnScreen(const QMargins& frame);
+  // Pages whose controls stand at fixed places scroll, rather than cut
+  // them, when the window is smaller than the page.
+  void KeepControlsReachable();
   void Destroy();
   bool FileDialog(TFileDialog& dialog, bool save);
 
@@ -142,6 +156,9 @@ class MainWindow : public QMainWindow, public Ui {
   std::vector<std::function<void()>> renderers_;
   QTabWidget* pages_ = nullptr;
   QTimer* timer1_ = nullptr;
+  // Widgets whose children stand at fixed places: each is kept as large as
+  // its children reach, so the page around it scrolls to them.
+  std::vector<QWidget*> placedContainers_;
   GridCellDelegate* gridDelegate_ = nullptr;
 #if WLT_HAVE_PRINTSUPPORT
   QPrinter& Printer();  // made on first use
@@ -156,5 +173,4 @@ class MainWindow : public QMainWindow, public Ui {
   // Wait cursors this window has set (QApplication's override stack):
   // taken down while a modal box or dialog is up, then put back.
   int waitCursors_ = 0;
-  bool stallCursor_ = false;
 };

@@ -4,6 +4,7 @@
 // rendered into it. Rendering blocks the widget's signals, so it never calls
 // a handler.
 
+#include "app/view/ElidingWidgets.h"
 #include "app/view/GridCellDelegate.h"
 #include "app/view/MainWindow.h"
 #include "app/view/SpinEditWidget.h"
@@ -11,6 +12,7 @@
 #include "app/view/ViewConversions.h"
 #include "app/view/ViewFonts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +20,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -103,7 +106,7 @@ void MainWindow::BindControl(QWidget* widget, const TControl& state) {
 }
 
 QLabel* MainWindow::AddLabel(QWidget* parent, TLabel& state, const QRect& geometry) {
-  auto* label = new QLabel(parent);
+  auto* label = new ElidingLabel(parent);
   // A label placed without a width sizes itself to its caption.
   const bool autoSize = !geometry.isNull() && geometry.width() <= 0;
   if (autoSize) label->move(geometry.topLeft());
@@ -154,7 +157,7 @@ QPushButton* MainWindow::AddButton(QWidget* parent, TButton& state, const QRect&
 }
 
 QCheckBox* MainWindow::AddCheckBox(QWidget* parent, TCheckBox& state, const QRect& geometry) {
-  auto* box = new QCheckBox(parent);
+  auto* box = new ElidingCheckBox(parent);
   Place(box, geometry);
   BindControl(box, state);
   // Ticking a box only changes its state; whoever needs it reads it later.
@@ -364,6 +367,11 @@ QTableWidget* MainWindow::AddGrid(QWidget* parent, TStringGrid& state, const QPo
           grid->setItem(r, c, item);
         }
         if (item->text() != text) item->setText(text);
+        // A cell too narrow for its text shows an ellipsis and the whole
+        // text as its tooltip.
+        const bool cut = grid->fontMetrics().horizontalAdvance(text) + 6 > state.DefaultColWidth;
+        const QString tip = cut ? text : QString();
+        if (item->toolTip() != tip) item->setToolTip(tip);
         const bool fixed = r < state.FixedRows || c < state.FixedCols;
         Qt::ItemFlags flags = Qt::ItemIsEnabled;
         if (!fixed) flags |= Qt::ItemIsSelectable;
@@ -442,11 +450,13 @@ void MainWindow::BindMenus() {
       action->setObjectName(e.item->Name);
       const Handler handler = e.handler;
       connect(action, &QAction::triggered, this, [this, handler] {
-        if (!rendering_) RunHandler(handler);
+        if (!rendering_) RunAfterMenu(handler);
       });
       const TMenuItem& state = *e.item;
       renderers_.push_back([action, &state] {
         if (action->text() != state.Caption) action->setText(state.Caption);
+        const QKeySequence shortcut = QKeySequence::fromString(state.ShortCut, QKeySequence::PortableText);
+        if (action->shortcut() != shortcut) action->setShortcut(shortcut);
         if (action->isEnabled() != state.Enabled) action->setEnabled(state.Enabled);
         if (action->isVisible() != state.Visible) action->setVisible(state.Visible);
       });
@@ -490,7 +500,7 @@ void MainWindow::BindStatusBar() {
   statusBar()->setObjectName(bar.Name);
   statusBar()->setSizeGripEnabled(true);
   for (std::size_t i = 0; i < bar.Panels.size(); ++i) {
-    auto* panel = new QLabel(statusBar());
+    auto* panel = new ElidingLabel(statusBar());
     panel->setObjectName(QStringLiteral("%1Panel%2").arg(bar.Name).arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->addWidget(panel);
@@ -499,6 +509,8 @@ void MainWindow::BindStatusBar() {
       if (panel->text() != state.Text) panel->setText(state.Text);
       if (panel->width() != state.Width || panel->minimumWidth() != state.Width)
         panel->setFixedWidth(std::max(0, state.Width));
+      const QString tip = panel->Elided() ? state.Text : QString();
+      if (panel->toolTip() != tip) panel->setToolTip(tip);
     });
   }
   renderers_.push_back([this, &bar] {
@@ -509,10 +521,11 @@ void MainWindow::BindStatusBar() {
 void MainWindow::BindTimer() {
   timer1_ = new QTimer(this);
   timer1_->setObjectName(form_->Timer1.Name);
-  // Ticks wait for the window's creation steps; a tick is no user command,
-  // so it brings no wait cursor of its own.
+  // Ticks wait for the window's creation steps; a tick is no user command
+  // and brings the wait cursor only when it asks a controller that stopped
+  // answering (it may then hold the window for the link's tries).
   connect(timer1_, &QTimer::timeout, this, [this] {
-    if (!rendering_ && created_) RunHandler(&TForm1::Timer1Timer, false);
+    if (!rendering_ && created_) RunHandler(&TForm1::Timer1Timer, form_->ClockTickMayWait());
   });
   renderers_.push_back([this] {
     const TTimer& state = form_->Timer1;

@@ -2,6 +2,7 @@
 // in pixels from the top left of the page, as the window was designed; the
 // page control and the header's right-hand edits follow the window's edges.
 
+#include "app/view/ElidingWidgets.h"
 #include "app/view/MainWindow.h"
 #include "app/view/Pictures.h"
 #include "app/view/SpinEditWidget.h"
@@ -35,6 +36,17 @@ QFont Bold(QFont font) {
   return font;
 }
 
+// A state indicator is a check box the user cannot change; it keeps the
+// colours of an enabled one, so that a set bit reads as clearly.
+void ShowReadablyWhenDisabled(QWidget* box) {
+  QPalette palette = box->palette();
+  for (int role = 0; role < QPalette::NColorRoles; ++role) {
+    const auto colorRole = QPalette::ColorRole(role);
+    palette.setColor(QPalette::Disabled, colorRole, palette.color(QPalette::Active, colorRole));
+  }
+  box->setPalette(palette);
+}
+
 }  // namespace
 
 QWidget* MainWindow::BuildHeader() {
@@ -50,18 +62,19 @@ QWidget* MainWindow::BuildHeader() {
   auto* bannerLines = new QVBoxLayout(banner);
   bannerLines->setContentsMargins(2, 0, 0, 0);
   bannerLines->setSpacing(0);
-  auto* title = new QLabel(QStringLiteral("WLT nastawy"), banner);
+  // A narrow window cuts the banner, not the fields beside it.
+  auto* title = new ElidingLabel(QStringLiteral("WLT nastawy"), banner);
   QFont titleFont = ViewFonts::WindowFont(13);
   titleFont.setBold(true);
   title->setFont(titleFont);
   title->setStyleSheet(QStringLiteral("color: #0b2e5c;"));
-  auto* subtitle = new QLabel(QStringLiteral("Program serwisowy sterownika SZR typu WLT"), banner);
+  auto* subtitle = new ElidingLabel(QStringLiteral("Program serwisowy sterownika SZR typu WLT"), banner);
+  for (QLabel* line : {static_cast<QLabel*>(title), static_cast<QLabel*>(subtitle)}) line->setToolTip(line->text());
   bannerLines->addStretch();
   bannerLines->addWidget(title);
   bannerLines->addWidget(subtitle);
   bannerLines->addStretch();
-  row->addWidget(banner);
-  row->addStretch(1);
+  row->addWidget(banner, 1);
 
   TForm1& f = *form_;
   struct Field {
@@ -73,6 +86,7 @@ QWidget* MainWindow::BuildHeader() {
   for (Field& field : fields) {
     QLabel* label = AddLabel(header, field.label, QRect());
     label->setFont(Bold(font()));
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);  // never cut
     row->addWidget(label);
     QLineEdit* edit = AddEdit(header, field.edit, QRect());
     edit->setFixedSize(field.width, kEditHeight);
@@ -92,6 +106,7 @@ QWidget* MainWindow::BuildPicturePage() {
 QWidget* MainWindow::BuildGridPage() {
   auto* page = new QWidget;
   AddGrid(page, form_->StringGrid1, QPoint(8, 8));
+  placedContainers_.push_back(page);
   return page;
 }
 
@@ -101,6 +116,7 @@ QWidget* MainWindow::BuildProgrammingPage() {
   fill->setContentsMargins(0, 0, 0, 0);
   QFrame* panel = AddPanel(page, form_->Panel2, QRect());
   fill->addWidget(panel, 0, 0);
+  placedContainers_.push_back(panel);
   // Seven columns 100 pixels apart, each filled from the top in box order;
   // the twentieth row stands at 377.
   const int columns[7][2] = {{801, 820}, {821, 830}, {831, 840}, {841, 860},
@@ -136,6 +152,7 @@ QWidget* MainWindow::BuildEventsPage() {
   stack->setContentsMargins(0, 0, 0, 0);
   auto* record = new QWidget(panel);
   stack->addWidget(record, 0, 0);
+  placedContainers_.push_back(record);
 
   AddLabel(record, f.LabelEventWlt, At(8, 8));
   AddEdit(record, f.Edit5, QRect(40, 4, 68, kEditHeight));
@@ -160,7 +177,7 @@ QWidget* MainWindow::BuildEventsPage() {
     const int column = within / 10, row = within % 10;
     const int x = 6 + column * 91;
     const int y = 58 + block * 198 + row * 19;
-    AddCheckBox(record, f.CheckBox(n), QRect(x, y, 16, 17));
+    ShowReadablyWhenDisabled(AddCheckBox(record, f.CheckBox(n), QRect(x, y, 16, 17)));
     QLabel* label = AddLabel(record, f.zdLabel(n), QRect(x + 17, y, 73, 17));
     const TLabel& state = f.zdLabel(n);
     renderers_.push_back([label, &state] {
@@ -181,6 +198,7 @@ QWidget* MainWindow::BuildEventsPage() {
 QWidget* MainWindow::BuildTransmissionPage() {
   TForm1& f = *form_;
   auto* page = new QWidget;
+  placedContainers_.push_back(page);
   QFrame* panel = AddPanel(page, f.Panel1, QRect(8, 8, 280, 170));
   const int labelX = 14, controlX = 140, width = 120;
   AddLabel(panel, f.LabelPort, At(labelX, 18));
@@ -203,6 +221,7 @@ QWidget* MainWindow::BuildTransmissionPage() {
 QWidget* MainWindow::BuildWltPage() {
   TForm1& f = *form_;
   auto* page = new QWidget;
+  placedContainers_.push_back(page);
   QFrame* panel = AddPanel(page, f.Panel4, QRect(8, 8, 400, 150));
   AddLabel(panel, f.LabelNetAddress1, At(14, 12));
   AddLabel(panel, f.LabelNetAddress2, At(14, 28));
@@ -239,6 +258,7 @@ QWidget* MainWindow::BuildWltPage() {
 QWidget* MainWindow::BuildTestPage() {
   TForm1& f = *form_;
   auto* page = new QWidget;
+  placedContainers_.push_back(page);
   QFrame* panel = AddPanel(page, f.Panel5, QRect(8, 8, 310, 140));
   AddLabel(panel, f.LabelTestDay, At(80, 12));
   AddLabel(panel, f.LabelTestHour, At(220, 12));

@@ -4,6 +4,7 @@
 
 #include "app/AppTexts.h"
 #include "app/view/MainWindow.h"
+#include "app/view/MessageBoxes.h"
 #include "app/view/ViewConversions.h"
 #include "app/view/ViewFonts.h"
 #include "app/view/WaitCursor.h"
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #if WLT_HAVE_PRINTSUPPORT
 #include "app/view/PrintPreviewDialog.h"
@@ -35,8 +37,7 @@ void MainWindow::ShowMessage(const QString& text) {
   Render();
   const ModalPause pause(waitCursors_);
   if (override_) return override_->ShowMessage(text);
-  QMessageBox box(QMessageBox::NoIcon, AppTexts::kApplicationTitle, text, QMessageBox::Ok, this);
-  box.exec();
+  MessageBoxes::Message(this, text)->exec();
 }
 
 bool MainWindow::Confirm(const QString& question) {
@@ -44,11 +45,7 @@ bool MainWindow::Confirm(const QString& question) {
   Render();
   const ModalPause pause(waitCursors_);
   if (override_) return override_->Confirm(question);
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question,
-                  QMessageBox::Ok | QMessageBox::Cancel, this);
-  box.setDefaultButton(QMessageBox::Ok);
-  box.setEscapeButton(QMessageBox::Cancel);
-  return box.exec() == QMessageBox::Ok;
+  return MessageBoxes::Confirmation(this, question)->exec() == QMessageBox::Ok;
 }
 
 void MainWindow::ShowError(const QString& text) {
@@ -56,7 +53,15 @@ void MainWindow::ShowError(const QString& text) {
   Render();
   const ModalPause pause(waitCursors_);
   if (override_) return override_->ShowError(text);
-  QMessageBox::critical(this, AppTexts::kApplicationTitle, text);
+  MessageBoxes::Error(this, text)->exec();
+}
+
+void MainWindow::ShowProgress(const QString& status) {
+  if (closing_) return;
+  Render();
+  statusBar()->repaint();
+  emit progressShown(status);
+  if (override_) override_->ShowProgress(status);
 }
 
 bool MainWindow::ExecuteOpenDialog(TFileDialog& dialog) { return FileDialog(dialog, false); }

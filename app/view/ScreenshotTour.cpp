@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,6 +33,20 @@ void Save(QWidget& widget, const QString& path) {
 
 void Settle() {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// The event loop runs on (timer ticks included) for that long.
+void Wait(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// The name the box watcher types into the next file dialog (then accepted);
+// empty: the dialog is closed unanswered.
+QString& NextFileAnswer() {
+  static QString answer;
+  return answer;
 }
 
 void Trigger(MainWindow& window, const char* actionName) {
@@ -60,7 +75,8 @@ void WatchModalBoxes(const QString& folder) {
     // The picture has no title bar without a window manager: name it here.
     QString text;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
-    if (auto* files = qobject_cast<QFileDialog*>(modal))
+    auto* files = qobject_cast<QFileDialog*>(modal);
+    if (files)
       text = files->nameFilters().join(QLatin1Char(';')) + QStringLiteral(" | ") +
              QFileInfo(files->selectedFiles().value(0)).fileName();
     std::printf("box-%d: [%s] %s\n", *count + 1, qPrintable(modal->windowTitle()), qPrintable(text));
@@ -69,6 +85,14 @@ void WatchModalBoxes(const QString& folder) {
                              ? QStringLiteral("box-%1.png").arg(++*count)
                              : QStringLiteral("box-%1-%2.png").arg(++*count).arg(modal->objectName());
     Save(*modal, QDir(folder).filePath(name));
+    if (files && !NextFileAnswer().isEmpty()) {
+      // Typed, as the user would: selectFile leaves a focused name field alone.
+      if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(NextFileAnswer());
+      else files->selectFile(NextFileAnswer());
+      NextFileAnswer().clear();
+      static_cast<QDialog*>(files)->accept();
+      return;
+    }
     if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
     else modal->close();
   });
@@ -152,6 +176,35 @@ void Start(MainWindow& window, const QString& folder) {
       Settle();
       Save(window, dir.filePath(QStringLiteral("page-4-file.png")));
     }
+    // The controller found again, then silent: it no longer hears the
+    // window's slave address. The clock tick asks it less and less often
+    // and panel 1 says it does not answer; the window stays free.
+    Trigger(window, "Polcz1");
+    window.form().SlaveAddress = 2;
+    ShowPage(window, 5);
+    Wait(4500);
+    Save(window, dir.filePath(QStringLiteral("page-6-stalled.png")));
+    // A readout on the silent line: panel 1 shows its step while it waits
+    // (grabbed as it is painted), then the box of the failure.
+    {
+      bool grabbed = false;
+      const QMetaObject::Connection progress =
+          QObject::connect(&window, &MainWindow::progressShown, &window, [&window, &dir, &grabbed] {
+            if (grabbed) return;
+            grabbed = true;
+            Save(window, dir.filePath(QStringLiteral("progress.png")));
+          });
+      ShowPage(window, 3);
+      Trigger(window, "Odczyt1");
+      QObject::disconnect(progress);
+    }
+    window.form().SlaveAddress = 1;
+    // The boxes that explain themselves on a second line: a file name of
+    // another form, and a settings file that is not there.
+    NextFileAnswer() = QStringLiteral("nastawy.txt");
+    Trigger(window, "Otwrz1");
+    NextFileAnswer() = QStringLiteral("WLT_nastawy_999.txt");
+    Trigger(window, "Otwrz1");
     // A port that is not there: the message box of a failed connection.
     ShowPage(window, 4);
     if (auto* port = window.findChild<QComboBox*>(window.form().ComboBox1.Name)) {

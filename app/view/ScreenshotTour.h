@@ -5,7 +5,9 @@
 // events are read through the menu and the grid, the check boxes, the event
 // list, the record view behind it and one event's detail view are saved; the
 // save dialog of the settings file is shown (and closed by the box watcher);
-// then the program quits. The window caption is printed, as the pictures
+// the controller falls silent (page-6-stalled.png, then progress.png of a
+// readout on the silent line); a bad file name and a missing file are
+// opened for their boxes; then the program quits. The window caption is printed, as the pictures
 // have no title bar.
 
 #include <QString>

@@ -85,7 +85,10 @@ TEST_F(Connection, UnavailablePortIsNamedAndNothingElseChanges) {
   w.form.ComboBox1Change();
   w.form.StatusBar1.Panels[1].Text = QStringLiteral(" Błąd odczytu");
   w.form.ConnectClick();
-  EXPECT_EQ(w.ui.Log, QStringList({QStringLiteral("beep"), QStringLiteral("message:COM3 jest niedostępny")}));
+  EXPECT_EQ(w.ui.Log, QStringList({QStringLiteral("beep"),
+                                   QStringLiteral("message:COM3 jest niedostępny\nNie można otworzyć urządzenia "
+                                                  "/dev/fake-COM3; inne urządzenie wskaże opcja --port "
+                                                  "COM3=/dev/ttyUSB0.")}));
   ExpectNotConnected(false);
   EXPECT_EQ(w.form.StatusBar1.Panels[1].Text, QStringLiteral(" Błąd odczytu"));
   EXPECT_TRUE(w.line->Requests.empty());
@@ -219,7 +222,9 @@ TEST_F(Connection, UnavailablePortMessageNamesThePortTriedNotATypedName) {
   w.form.ComboBox1.Text = QStringLiteral("COM5");
   w.form.ComboBox1Change();
   w.form.ConnectClick();
-  EXPECT_EQ(w.ui.Messages, QStringList({QStringLiteral("COM1 jest niedostępny")}));
+  ASSERT_EQ(w.ui.Messages.size(), 1);
+  EXPECT_TRUE(w.ui.Messages[0].startsWith(QStringLiteral("COM1 jest niedostępny\n"))) << w.ui.Messages[0].toStdString();
+  EXPECT_TRUE(w.ui.Messages[0].endsWith(QStringLiteral("--port COM1=/dev/ttyUSB0."))) << w.ui.Messages[0].toStdString();
 }
 
 class SlaveAddressSpinEdit : public Connection {

@@ -23,7 +23,11 @@ TEST_F(StartUp, WithoutPortReportsItAndOpensTheWindowNotConnected) {
   PortMap::Clear();
 
   // First the connection's report; the description file loader may add its own.
-  EXPECT_EQ(ui.Log.mid(0, 2), QStringList({QStringLiteral("beep"), QStringLiteral("message:COM1 jest niedostępny")}));
+  EXPECT_EQ(ui.Log.mid(0, 2),
+            QStringList({QStringLiteral("beep"),
+                         QStringLiteral("message:COM1 jest niedostępny\nNie można otworzyć urządzenia "
+                                        "/nonexistent-folder/wlt-no-such-port; inne urządzenie wskaże opcja "
+                                        "--port COM1=/dev/ttyUSB0.")}));
   EXPECT_FALSE(form.Mdb1.PortOpen());
   EXPECT_FALSE(form.ControllerFound());
   EXPECT_EQ(form.StatusBar1.Panels[0].Text, QStringLiteral(" Brak połączenia"));

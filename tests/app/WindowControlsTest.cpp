@@ -77,34 +77,39 @@ TEST_F(WindowControls, EightPagesInOrderFirstShown) {
   EXPECT_EQ(f.PageControl1.ActivePageIndex, 0);
 }
 
+// The captions read as described; "&" only marks the letter the keyboard
+// reaches an entry by.
 TEST_F(WindowControls, MainMenuCaptionsAndEnabledStates) {
   struct Entry {
     TMenuItem* item;
     const char* name;
     QString caption;
     bool enabled;
+    const char* shortCut;
   };
   const Entry entries[] = {
-      {&f.File1, "File1", "Komunikacja", true},
-      {&f.Polcz1, "Polcz1", "Polącz", true},
-      {&f.Rozlcz1, "Rozlcz1", "Rozlącz", true},
-      {&f.WLT1, "WLT1", "Nastawy", true},
-      {&f.N1, "N1", "Odczyt nastaw z WLT", true},
-      {&f.WLTPC1, "WLTPC1", "Zapis nastaw do WLT", true},
-      {&f.Otwrz1, "Otwrz1", "Otwórz plik", true},
-      {&f.Zapiszjako1, "Zapiszjako1", "Zapisz plik jako...", true},
-      {&f.Podglad2, "Podglad2", "Podgląd wydruku", true},
-      {&f.Drukuj2, "Drukuj2", "Drukuj", true},
-      {&f.Zdarzenia1, "Zdarzenia1", "Zdarzenia", true},
-      {&f.Odczyt1, "Odczyt1", "Odczyt rejestru z WLT", true},
-      {&f.OdczytPC1, "OdczytPC1", "Otwórz plik", true},
-      {&f.Zapiszjako2, "Zapiszjako2", "Zapisz plik jako...", false},
-      {&f.Podglad1, "Podglad1", "Podgląd wydruku", false},
-      {&f.Drukuj1, "Drukuj1", "Drukuj", false},
+      {&f.File1, "File1", "Komunikacja", true, ""},
+      {&f.Polcz1, "Polcz1", "Polącz", true, ""},
+      {&f.Rozlcz1, "Rozlcz1", "Rozlącz", true, ""},
+      {&f.WLT1, "WLT1", "Nastawy", true, ""},
+      {&f.N1, "N1", "Odczyt nastaw z WLT", true, "F6"},
+      {&f.WLTPC1, "WLTPC1", "Zapis nastaw do WLT", true, ""},
+      {&f.Otwrz1, "Otwrz1", "Otwórz plik", true, "Ctrl+O"},
+      {&f.Zapiszjako1, "Zapiszjako1", "Zapisz plik jako...", true, "Ctrl+S"},
+      {&f.Podglad2, "Podglad2", "Podgląd wydruku", true, ""},
+      {&f.Drukuj2, "Drukuj2", "Drukuj", true, "Ctrl+P"},
+      {&f.Zdarzenia1, "Zdarzenia1", "Zdarzenia", true, ""},
+      {&f.Odczyt1, "Odczyt1", "Odczyt rejestru z WLT", true, "F7"},
+      {&f.OdczytPC1, "OdczytPC1", "Otwórz plik", true, ""},
+      {&f.Zapiszjako2, "Zapiszjako2", "Zapisz plik jako...", false, ""},
+      {&f.Podglad1, "Podglad1", "Podgląd wydruku", false, ""},
+      {&f.Drukuj1, "Drukuj1", "Drukuj", false, ""},
   };
   for (const Entry& e : entries) {
     EXPECT_EQ(e.item->Name, QString::fromLatin1(e.name));
-    EXPECT_EQ(e.item->Caption, e.caption) << e.name;
+    EXPECT_EQ(e.item->Caption.count(QLatin1Char('&')), 1) << e.name;
+    EXPECT_EQ(QString(e.item->Caption).remove(QLatin1Char('&')), e.caption) << e.name;
+    EXPECT_EQ(e.item->ShortCut, QString::fromLatin1(e.shortCut)) << e.name;
     EXPECT_EQ(e.item->Enabled, e.enabled) << e.name;
   }
 }

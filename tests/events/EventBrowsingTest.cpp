@@ -223,7 +223,10 @@ TEST_F(EventBrowsing, Event1AndEvent40HoldAtTheEdges) {
   EXPECT_EQ(form.CurrentCause, 63);
 }
 
-TEST_F(EventBrowsing, OnlyTheDirectionOfTheUpDownCounts) {
+// The arrow pressed is the direction, at every position of the up-down and
+// across its wrap-around: up steps to the next lower cause, down to the next
+// higher one. The position still wraps and Edit13 keeps the old one.
+TEST_F(EventBrowsing, TheArrowPressedIsTheDirectionAtEveryPosition) {
   table[2] = MakeRecord(0x0324, 0x0815, 0x5905, {10, 20, 30});
   Load();
   struct Case {
@@ -234,8 +237,13 @@ TEST_F(EventBrowsing, OnlyTheDirectionOfTheUpDownCounts) {
   const Case cases[] = {
       {50, +1, 51, "Zdarzenie 3 | 10:  tekst 10"},
       {50, -1, 49, "Zdarzenie 3 | 30:  tekst 30"},
-      {100, +1, 0, "Zdarzenie 3 | 30:  tekst 30"},  // wraps to 0: a down step
-      {0, -1, 100, "Zdarzenie 3 | 10:  tekst 10"},  // wraps to 100: an up step
+      // The first press after a readout: the up-down stands at 0.
+      {0, -1, 100, "Zdarzenie 3 | 30:  tekst 30"},
+      {0, +1, 1, "Zdarzenie 3 | 10:  tekst 10"},
+      {1, -1, 0, "Zdarzenie 3 | 30:  tekst 30"},
+      {99, +1, 100, "Zdarzenie 3 | 10:  tekst 10"},
+      {100, +1, 0, "Zdarzenie 3 | 10:  tekst 10"},
+      {100, -1, 99, "Zdarzenie 3 | 30:  tekst 30"},
   };
   for (const Case& c : cases) {
     form.CurrentEvent = 2;
@@ -247,6 +255,25 @@ TEST_F(EventBrowsing, OnlyTheDirectionOfTheUpDownCounts) {
     EXPECT_EQ(form.UpDown1.Position, c.newPosition) << c.position << " " << c.arrow;
     EXPECT_EQ(form.Edit13.Text, QString::number(c.position)) << c.position << " " << c.arrow;
     EXPECT_EQ(Shown(), c.shown) << c.position << " " << c.arrow;
+  }
+}
+
+// Walking down from a fresh readout with the down arrow only: every press
+// goes on to the next cause or the previous event, never back.
+TEST_F(EventBrowsing, DownPressesFromAFreshReadoutNeverGoBack) {
+  table[6] = MakeRecord(0x0324, 0x0815, 0x5905, {2, 17});
+  table[5] = MakeRecord(0x0324, 0x0815, 0x5905, {4});
+  Load();
+  form.CurrentEvent = 6;
+  form.ShowEvent(6, +1);
+  form.CurrentCause = 1;
+  form.ShowCause(1, +1);
+  ASSERT_EQ(Shown(), "Zdarzenie 7 | 02:  tekst 2");
+  ASSERT_EQ(form.UpDown1.Position, 0);
+  const char* expected[] = {"Zdarzenie 7 | 17:  tekst 17", "Zdarzenie 6 | 04:  tekst 4"};
+  for (const char* shown : expected) {
+    Down();
+    EXPECT_EQ(Shown(), shown);
   }
 }
 

@@ -200,7 +200,9 @@ TEST_F(LoadSettings, NumbersOfMoreThan32CharactersAreInputErrors) {
 TEST_F(LoadSettings, MissingFileAndNoFileNameAtAll) {
   w.ui.OpenAnswers.push_back(Path(QStringLiteral("WLT_nastawy_008")));
   w.form.Otwrz1Click();
-  EXPECT_EQ(w.ui.Messages, QStringList{QStringLiteral("Błąd odczytu")});
+  EXPECT_EQ(w.ui.Messages, QStringList{QStringLiteral("Błąd odczytu\nNie ma pliku WLT_nastawy_008.txt w folderze ") +
+                                        QDir::toNativeSeparators(QFileInfo(Path(QStringLiteral("x"))).absolutePath()) +
+                                        QStringLiteral(".")});
   EXPECT_EQ(w.form.Caption, QStringLiteral("WLT - nastawy 008*"));
   EXPECT_EQ(w.form.FactoryNumber, 8);
 }

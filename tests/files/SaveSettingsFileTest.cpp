@@ -178,7 +178,10 @@ TEST_F(SaveSettings, RefusedNamesWriteAndReadNothing) {
       }
       // Saving over it (a name with ".txt"), the question before the file
       // is replaced comes first, as the dialog asked it.
-      QStringList expected{QStringLiteral("beep"), QStringLiteral("message:Błędna nazwa pliku.")};
+      QStringList expected{QStringLiteral("beep"),
+                           QStringLiteral("message:Błędna nazwa pliku.\nNazwa musi mieć postać "
+                                          "WLT_nastawy_NNN.txt lub WLT_nast_rejzd_NNN.txt (NNN: numer "
+                                          "fabryczny).")};
       if (saving && name.endsWith(QLatin1String(".txt"))) expected.prepend(QStringLiteral("confirm:Plik %1 już istnieje. Zastąpić go?").arg(name));
       EXPECT_EQ(w.ui.Log.mid(1), expected) << c.name;
       EXPECT_EQ(w.form.FactoryNumber, c.factoryNumberAfter) << c.name;

@@ -121,7 +121,7 @@ TEST_F(UnpluggedAdapter, OperationsReportNoCommunicationWithinTheirTimeOuts) {
   } cases[] = {
       {"settings write", [](TForm1& f) { f.WLTPC1Click(); }, AppTexts::kNoDevice,
        {QStringLiteral("beep"), QStringLiteral("message:") + AppTexts::kDeviceNotFound}, 3 * 0.63 + 2 * 0.5},
-      {"clock tick", [](TForm1& f) { f.Timer1Timer(); }, QString(), {}, 3 * 0.63 + 3 * 0.5},
+      {"clock tick", [](TForm1& f) { f.Timer1Timer(); }, ServiceTexts::ControllerSilent, {}, 3 * 0.63 + 3 * 0.5},
       {"schedule read", [](TForm1& f) { f.Button6Click(); }, AppTexts::kReadError,
        {QStringLiteral("beep"), QStringLiteral("message:") + AppTexts::kNoCommunication}, 3 * 0.59 + 3 * 0.5},
   };
@@ -165,8 +165,12 @@ TEST_F(UnpluggedAdapter, ConnectingAgainAfterItIsBackNeedsNoRestart) {
   form.ConnectClick();
   EXPECT_FALSE(form.Mdb1.PortOpen());
   EXPECT_EQ(form.StatusBar1.Panels[0].Text, AppTexts::kNotConnected);
-  EXPECT_EQ(ui.Log, (QStringList{QStringLiteral("beep"), QStringLiteral("message:COM1") +
-                                                              AppTexts::kPortUnavailableSuffix}));
+  EXPECT_EQ(ui.Log, (QStringList{QStringLiteral("beep"),
+                                 QStringLiteral("message:") +
+                                     AppTexts::WithSecondLine(
+                                         QStringLiteral("COM1") + AppTexts::kPortUnavailableSuffix,
+                                         AppTexts::kPortNotOpened.arg(QString::fromStdString(link),
+                                                                      QStringLiteral("COM1")))}));
   EXPECT_EQ(OpenTerminals(), terminalsBefore);
 
   // Back in: connected again.

@@ -393,15 +393,20 @@ TEST_F(ServicesOnFakeLine, TheTickShowsTheControllersClockAndAFailedReadOnlyTheP
   EXPECT_EQ(form.Edit9.Text, QStringLiteral("##-##-##"));
   EXPECT_EQ(form.Edit10.Text, QStringLiteral("##:##:##"));
   EXPECT_EQ(form.Edit15.Text, QStringLiteral("Poniedziałek"));  // kept
-  EXPECT_EQ(Panel1(), QStringLiteral("before"));
+  EXPECT_EQ(Panel1(), QStringLiteral(" WLT nie odpowiada"));
   EXPECT_TRUE(ui.Log.isEmpty());  // no beep, no message
   EXPECT_TRUE(form.ControllerFound());
 
-  // The next tick tries again.
+  // The next tick only shows the PC's clock; the one after tries again.
   controller.silentReads.clear();
   controller.registers[1300] = 0x1C99;
+  const std::size_t asked = controller.requests.size();
+  form.Timer1Timer();
+  EXPECT_EQ(controller.requests.size(), asked);
+  EXPECT_EQ(form.Edit9.Text, QStringLiteral("##-##-##"));
   form.Timer1Timer();
   EXPECT_EQ(form.Edit9.Text, QStringLiteral("99-112-12"));
+  EXPECT_EQ(Panel1(), QString());
 }
 
 TEST_F(ServicesOnFakeLine, ADayOfTheWeekOutsideTheTableShowsNoDay) {

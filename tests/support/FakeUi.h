@@ -34,6 +34,9 @@ class FakeUi : public Ui {
   std::vector<PrintRequest> PrintJobs;  // one per job, in order
   std::vector<PrintRequest> Previews;
   QStringList FocusRequests;
+  // The progress texts of long operations, in order (kept out of Log, which
+  // lists what the user has to answer or hears).
+  QStringList Progress;
 
   // The PC clock; a fixed time unless a test sets another.
   QDateTime Clock = QDateTime(QDate(2026, 12, 8), QTime(10, 20, 30));
@@ -90,6 +93,7 @@ class FakeUi : public Ui {
     PreviewAnswers.pop_front();
     return print;
   }
+  void ShowProgress(const QString& status) override { Progress << status; }
   void SetFocus(const QString& controlName) override {
     FocusRequests << controlName;
     Log << QStringLiteral("focus:") + controlName;
@@ -109,6 +113,7 @@ class FakeUi : public Ui {
     PrintJobs.clear();
     Previews.clear();
     FocusRequests.clear();
+    Progress.clear();
   }
 
  private:

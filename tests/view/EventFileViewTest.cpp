@@ -172,6 +172,7 @@ class EventFileViewTest : public QObject {
       QVERIFY(window->form().ControllerFound());
       window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
       window->findChild<QAction*>(QStringLiteral("Odczyt1"))->trigger();
+      QCoreApplication::processEvents();  // the entry runs once its menu has closed
       QCOMPARE(window->form().StatusBar1.Panels[1].Text, QStringLiteral(" Odczytano zdarzenia"));
       listRead = ListTexts(*window);
       editsRead = EditTexts(*window);
@@ -181,6 +182,7 @@ class EventFileViewTest : public QObject {
       QVERIFY(save->isEnabled());
       ui.SaveAnswers.push_back(dir.filePath(QStringLiteral("odczyt")));
       save->trigger();
+      QCoreApplication::processEvents();
       QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("odczyt.dat"))));
       window->close();
     }
@@ -196,6 +198,7 @@ class EventFileViewTest : public QObject {
     QVERIFY(!window->findChild<QAction*>(QStringLiteral("Zapiszjako2"))->isEnabled());
     ui.OpenAnswers.push_back(dir.filePath(QStringLiteral("odczyt.txt")));  // x.txt chosen: x.dat read
     open->trigger();
+    QCoreApplication::processEvents();
 
     QCOMPARE(ListTexts(*window), listRead);
     QCOMPARE(EditTexts(*window), editsRead);
