@@ -6,6 +6,7 @@
 #include "AppTestSupport.h"
 #include "FakeSerialLine.h"
 #include "ModbusFrames.h"
+#include "settings/SettingsTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +86,9 @@ TEST_F(LongOperationProgress, EachOperationShowsWhatItDoesThenItsResult) {
       {"settings write", &TForm1::WLTPC1Click, 1000, Counted(kWrite, 1, 28, 28),
        QStringLiteral(" Zapisano nastawy"), {}},
       {"settings write, silent at the fifth write", &TForm1::WLTPC1Click, 4, Counted(kWrite, 1, 5, 28),
-       QStringLiteral(" Brak urządzenia"), {QStringLiteral("Nie znaleziono urządzenia")}},
+       QStringLiteral(" Brak urządzenia"),
+       {QStringLiteral("Nie znaleziono urządzenia\n") +
+        SettingsTexts::PartlyWritten.arg(4).arg(28).arg(QStringLiteral("901-904"))}},
       {"connection", &TForm1::ConnectClick, 1000, {QStringLiteral(" Łączenie z COM1 …")}, QString(), {}},
       {"connection, silent", &TForm1::ConnectClick, 0, {QStringLiteral(" Łączenie z COM1 …")}, QString(),
        {QStringLiteral("Nie znaleziono urządzenia")}},

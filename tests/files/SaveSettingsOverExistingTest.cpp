@@ -5,6 +5,7 @@
 
 #include "FifoFeeder.h"
 #include "FileFormTest.h"
+#include "files/FileTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ TEST_F(SaveOverExisting, TheQuestionNamesTheFileTheSaveWrites) {
       // Asked before the name is judged, as the dialog asked.
       {"a refused name", "WLT_nastawy_7.txt", {"WLT_nastawy_7.txt"}, true,
        {kSaveDialog, Question("WLT_nastawy_7.txt"), QStringLiteral("beep"),
-        QStringLiteral("message:Błędna nazwa pliku.")},
+        QStringLiteral("message:") + FileTexts::BadFileName + QLatin1Char('\n') + FileTexts::FileNameForm},
        nullptr},
   };
   for (const auto& c : cases) {
