@@ -114,9 +114,13 @@ class ProgramTest : public QObject {
     QCOMPARE(ReadAll(QDir(folder).filePath(QStringLiteral("WLT_nast_rejzd_000.txt"))), ReadAll(ShippedGeneralFile()));
     QVERIFY2(o.out.contains(QStringLiteral("caption=WLT - nastawy 000\n")), qPrintable(o.out));
     QVERIFY2(!o.out.contains(QStringLiteral("Błąd odczytu")), qPrintable(o.out));
-    // The save dialog was offered (and closed unanswered): nothing saved.
+    // The save dialog was offered and answered into the picture folder:
+    // nothing new in the work folder.
     QVERIFY2(o.out.contains(QStringLiteral("Text files (*.txt *.TXT) | WLT_nast_rejzd_000.txt\n")), qPrintable(o.out));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("WLT_nast_rejzd_000.txt")});
+    const QString saved = QDir(shots.path()).filePath(QStringLiteral("WLT_nast_rejzd_000.txt"));
+    QVERIFY2(o.out.contains(QStringLiteral("saved=") + saved + QLatin1Char('\n')), qPrintable(o.out));
+    QVERIFY(ReadAll(saved).contains("\r\nNastawy:\r\n"));
   }
 
   void workFolderKeepsItsFilesAndTheControllersOwnFileWins() {
