@@ -6,7 +6,9 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 # clang and libclang-rt-dev (libclang-rt-14-dev: libFuzzer and the sanitizer
-# runtimes) build the fuzz targets of scripts/fuzz.sh.
+# runtimes) build the fuzz targets of scripts/fuzz.sh. ninja-build builds the
+# mingw Qt of scripts/windows-qt.sh (with dpkg-dev's apt-get source), nsis
+# makes the Windows installer.
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake pkg-config git \
   qt6-base-dev libgl1-mesa-dev \
@@ -14,6 +16,6 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libmodbus-dev socat xvfb xauth x11-apps imagemagick poppler-utils \
   cups cups-client cups-ipp-utils printer-driver-cups-pdf \
   fonts-dejavu-core fonts-liberation \
-  g++-mingw-w64-x86-64 wine64 wine \
+  g++-mingw-w64-x86-64 wine64 wine ninja-build nsis \
   dpkg-dev file help2man desktop-file-utils lintian \
   clang libclang-rt-dev
