@@ -67,7 +67,7 @@ QString UsageText(const QString& programName) {
       "                    WLT_nast_rejzd_000.txt unless it has one. The files\n"
       "                    the program reads and saves are looked for there.\n"
       "  --default-work-dir\n"
-      "                    start in the default work folder: %%WLT_WORK_DIR%%,\n"
+      "                    start in the default work folder: %WLT_WORK_DIR%,\n"
       "                    else WLT in the user's Documents (the start from the\n"
       "                    Start menu). With neither the program uses the\n"
       "                    current folder.\n"
