@@ -5,9 +5,11 @@
 # The Windows build of the window and the CLI uses it. A complete cache (its
 # stamp names this recipe) is left alone, so a second run costs nothing.
 #
-# Needs root or sudo for apt (a deb-src entry, apt-get update, apt-get source),
-# mingw-w64, cmake, ninja and the host's Qt (qt6-base-dev, qt6-base-dev-tools:
-# moc, rcc and uic run on the build machine). About 20 minutes on two cores.
+# Needs root or sudo for apt (a deb-src entry, apt-get update, apt-get source)
+# and a writable cache folder (as another user, point WLT_WINDOWS_QT_DIR at a
+# folder of your own), mingw-w64, cmake, ninja and the host's Qt
+# (qt6-base-dev, qt6-base-dev-tools: moc, rcc and uic run on the build
+# machine). About 20 minutes on two idle cores.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 version=6.4.2+dfsg-10
@@ -85,7 +87,8 @@ cd "$work"
 # of debian/patches/series among them); then the project's one.
 apt-get source -q "qt6-base=$version" > apt-source.log 2>&1 || { cat apt-source.log >&2; exit 1; }
 src=$work/qt6-base-${version%-*}
-grep -q 'applying cve-2023-24607.patch' apt-source.log
+grep -q 'applying cve-2023-24607.patch' apt-source.log \
+  || { echo "windows-qt: Debian's patches were not applied" >&2; exit 1; }
 patch -d "$src" -p1 < "$patch_file"
 
 launcher=()
@@ -100,7 +103,12 @@ cmake -S "$src" -B "$work/build" -G Ninja \
   "${launcher[@]}" "${qt_options[@]}" > "$work/configure.log" 2>&1 \
   || { tail -60 "$work/configure.log" >&2; exit 1; }
 grep -A200 '^-- Configure summary' "$work/configure.log" | head -150 || true
-cmake --build "$work/build" --parallel "$jobs"
+# Qt's build prints thousands of lines (and warnings of its own headers):
+# they go to a log, whose end is shown when the build fails.
+echo "windows-qt: building Qt for mingw ($jobs jobs, log $work/build.log), started $(date +%T)"
+cmake --build "$work/build" --parallel "$jobs" > "$work/build.log" 2>&1 \
+  || { tail -80 "$work/build.log" >&2; exit 1; }
+echo "windows-qt: built at $(date +%T)"
 cmake --install "$work/build" > "$work/install.log"
 printf '%s' "$stamp_text" > "$stamp"
 cd /
