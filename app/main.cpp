@@ -9,19 +9,18 @@
 #include "app/view/ViewTranslations.h"
 #include "launch/DemoSimulator.h"
 #include "launch/LaunchOptions.h"
+#include "launch/ProgramArguments.h"
 #include "launch/ShutdownSignals.h"
 #include "launch/WindowCommandLine.h"
 #include "launch/WorkFolder.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  const QString programName = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+  const QStringList arguments = ProgramArguments::Arguments(argc, argv);
+  const QString programName = ProgramArguments::ProgramName(argc, argv);
 
   CommandLine options;
   QString error;

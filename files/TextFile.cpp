@@ -1,41 +1,36 @@
 #include "files/TextFile.h"
 
+#include "files/CodePage1250.h"
 #include "files/DiskFile.h"
-
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace TextFile {
 namespace {
-
-const char* const kCodePage = "windows-1250";
 
 bool ReadBytes(const QString& path, QByteArray& bytes) { return DiskFile::ReadRegular(path, kMaxFileSize, bytes); }
 
 bool WriteBytes(const QString& path, const QByteArray& bytes) { return DiskFile::Replace(path, bytes); }
 
-QByteArray EncodeLine(const QString& line) {
-  QStringEncoder encoder(kCodePage);
-  QByteArray bytes = encoder.encode(line);
-  if (!encoder.hasError()) return bytes;
-  // Character by character, so that only what the code page lacks becomes "?".
+// The lines as the file's bytes, CR LF after each; false when this system
+// cannot convert the code page.
+bool EncodeLines(const QStringList& lines, QByteArray& bytes) {
   bytes.clear();
-  for (qsizetype i = 0; i < line.size(); ++i) {
-    const qsizetype length = line[i].isHighSurrogate() && i + 1 < line.size() ? 2 : 1;
-    QStringEncoder single(kCodePage);
-    const QByteArray one = single.encode(QStringView(line).mid(i, length));
-    bytes += single.hasError() ? QByteArray("?") : one;
-    i += length - 1;
+  for (const QString& line : lines) {
+    QByteArray encoded;
+    if (!CodePage1250::Encode(line, encoded)) {
+      bytes.clear();
+      return false;
+    }
+    bytes += encoded;
+    bytes += "\r\n";
   }
-  return bytes;
+  return true;
 }
 
-}  // namespace
-
-QStringList Decode(const QByteArray& bytes) {
-  QStringDecoder decoder(kCodePage);
-  const QString text = decoder.decode(bytes);
-  QStringList lines;
+// The bytes as lines; false when this system cannot convert the code page.
+bool DecodeLines(const QByteArray& bytes, QStringList& lines) {
+  lines.clear();
+  QString text;
+  if (!CodePage1250::Decode(bytes, text)) return false;
   qsizetype start = 0;
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
@@ -45,27 +40,33 @@ QStringList Decode(const QByteArray& bytes) {
     start = i + 1;
   }
   if (start < text.size()) lines << text.mid(start);
+  return true;
+}
+
+}  // namespace
+
+QStringList Decode(const QByteArray& bytes) {
+  QStringList lines;
+  DecodeLines(bytes, lines);
   return lines;
 }
 
 QByteArray Encode(const QStringList& lines) {
   QByteArray bytes;
-  for (const QString& line : lines) {
-    bytes += EncodeLine(line);
-    bytes += "\r\n";
-  }
+  EncodeLines(lines, bytes);
   return bytes;
 }
 
 bool ReadLines(const QString& path, QStringList& lines) {
   lines.clear();
   QByteArray bytes;
-  if (!ReadBytes(path, bytes)) return false;
-  lines = Decode(bytes);
-  return true;
+  return ReadBytes(path, bytes) && DecodeLines(bytes, lines);
 }
 
-bool WriteLines(const QString& path, const QStringList& lines) { return WriteBytes(path, Encode(lines)); }
+bool WriteLines(const QString& path, const QStringList& lines) {
+  QByteArray bytes;
+  return EncodeLines(lines, bytes) && WriteBytes(path, bytes);
+}
 
 bool CopyFile(const QString& from, const QString& to) {
   QByteArray bytes;

@@ -10,6 +10,14 @@
 
 #include <string>
 
+// wlt-sim needs a pseudo-terminal, which Windows has not: there the programs
+// have no --demo at all (neither parsed nor offered in their usage).
+#ifdef _WIN32
+inline constexpr bool kDemoAvailable = false;
+#else
+inline constexpr bool kDemoAvailable = true;
+#endif
+
 class DemoSimulator {
  public:
   DemoSimulator() = default;

@@ -96,13 +96,22 @@ bool SetLineOption(const QString& name, const QString& value, Line& line, QStrin
 }
 
 QString LineOptionsUsage() {
-  return QStringLiteral(
+#ifdef _WIN32
+  const char* const port =
+      "  --port PORT        COM1 to COM4 (the PC's ports of those names), COMn=NAME to\n"
+      "                     open the port NAME as COMn (COM7, \\\\.\\COM12), or a port\n"
+      "                     NAME (as COM1); default COM1\n";
+#else
+  const char* const port =
       "  --port PORT        COM1 to COM4 (COMn is /dev/ttyS(n-1)), COMn=PATH to open\n"
-      "                     PATH as COMn, or a device PATH (as COM1); default COM1\n"
-      "  --baud N           2400, 4800, 9600 or 19200 bit/s; default 19200\n"
-      "  --parity P         none, odd or even; default none\n"
-      "  --stop-bits N      1 or 2; default 1\n"
-      "  --slave N          the controller's slave address, 1 to 247; default 1\n");
+      "                     PATH as COMn, or a device PATH (as COM1); default COM1\n";
+#endif
+  return QString::fromLatin1(port) +
+         QStringLiteral(
+             "  --baud N           2400, 4800, 9600 or 19200 bit/s; default 19200\n"
+             "  --parity P         none, odd or even; default none\n"
+             "  --stop-bits N      1 or 2; default 1\n"
+             "  --slave N          the controller's slave address, 1 to 247; default 1\n");
 }
 
 void ApplyPortMap(const Line& line) {

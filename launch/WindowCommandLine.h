@@ -2,6 +2,7 @@
 // The window's command line:
 //   --port COMn=PATH   which device a port name opens (repeatable)
 //   --demo             start the controller simulator and map COM1 to it
+//                      (not on Windows)
 //   --work-dir DIR     start in DIR, which is given the general description file
 //   --default-work-dir start in the default work folder (the desktop entry's
 //                      start: it cannot name a folder in the user's home)

@@ -5,12 +5,18 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace WorkFolder {
 
 QString DefaultPath() {
   const QString fromEnvironment = qEnvironmentVariable("WLT_WORK_DIR");
   if (!fromEnvironment.isEmpty()) return fromEnvironment;
+#ifdef _WIN32
+  // Where a Windows user keeps files: Documents, wherever it was moved to.
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!documents.isEmpty()) return QDir(documents).filePath(QStringLiteral("WLT"));
+#endif
   return QDir::home().filePath(QStringLiteral("WLT"));
 }
 

@@ -10,7 +10,8 @@ namespace WorkFolder {
 
 inline const QString kGeneralFileName = QStringLiteral("WLT_nast_rejzd_000.txt");
 
-// $WLT_WORK_DIR when set, else the folder WLT in the user's home folder.
+// $WLT_WORK_DIR when set, else the folder WLT in the user's home folder (on
+// Windows in the user's Documents).
 QString DefaultPath();
 
 // The shipped general description file, found from the program's folder:

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -26,8 +27,8 @@
 namespace {
 
 void Save(QWidget& widget, const QString& path) {
-  if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-  else std::printf("%s\n", qPrintable(path));
+  if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qUtf8Printable(path));
+  else std::printf("%s\n", qUtf8Printable(path));
   std::fflush(stdout);
 }
 
@@ -67,9 +68,13 @@ namespace ScreenshotTour {
 
 void WatchModalBoxes(const QString& folder) {
   QDir().mkpath(folder);
+  // Qt's own file dialogs, which the watcher can see and answer (Windows
+  // would run its native one).
+  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   auto* watcher = new QTimer(qApp);
   auto* count = new int(0);
-  QObject::connect(watcher, &QTimer::timeout, qApp, [folder, count] {
+  auto* answered = new QPointer<QFileDialog>;
+  QObject::connect(watcher, &QTimer::timeout, qApp, [folder, count, answered] {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) return;
     // The picture has no title bar without a window manager: name it here.
@@ -79,7 +84,7 @@ void WatchModalBoxes(const QString& folder) {
     if (files)
       text = files->nameFilters().join(QLatin1Char(';')) + QStringLiteral(" | ") +
              QFileInfo(files->selectedFiles().value(0)).fileName();
-    std::printf("box-%d: [%s] %s\n", *count + 1, qPrintable(modal->windowTitle()), qPrintable(text));
+    std::printf("box-%d: [%s] %s\n", *count + 1, qUtf8Printable(modal->windowTitle()), qUtf8Printable(text));
     // A box of the program's own (the print preview) bears its name too.
     const QString name = modal->objectName().isEmpty() || modal->objectName().startsWith(QLatin1String("qt_"))
                              ? QStringLiteral("box-%1.png").arg(++*count)
@@ -93,10 +98,34 @@ void WatchModalBoxes(const QString& folder) {
       static_cast<QDialog*>(files)->accept();
       return;
     }
+    // A save dialog saves under the name it proposes, into the picture
+    // folder (never over a file of the work folder), so that the files the
+    // window writes can be compared with other builds'.
+    // A dialog proposing no name (the event file's) gets "zdarzenia" and its
+    // default extension. One that does not take its answer is cancelled.
+    if (files && files->acceptMode() == QFileDialog::AcceptSave && files != *answered) {
+      *answered = files;
+      const QFileInfo proposed(files->selectedFiles().value(0));
+      const QString name = proposed.isDir() || proposed.fileName().isEmpty() ? QStringLiteral("zdarzenia")
+                                                                              : proposed.fileName();
+      // Typed into the name field, as a user does: selectFile() leaves a
+      // field that has the focus alone.
+      files->setDirectory(folder);
+      if (auto* edit = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) edit->setText(name);
+      else files->selectFile(QDir(folder).filePath(name));
+      static_cast<QDialog*>(files)->accept();  // QFileDialog's own, which takes the name
+      if (files->result() == QDialog::Accepted)
+        std::printf("saved=%s\n", qUtf8Printable(QDir::toNativeSeparators(files->selectedFiles().value(0))));
+      std::fflush(stdout);
+      if (files->result() == QDialog::Accepted) return;
+    }
     if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
     else modal->close();
   });
-  QObject::connect(qApp, &QObject::destroyed, [count] { delete count; });
+  QObject::connect(qApp, &QObject::destroyed, [count, answered] {
+    delete count;
+    delete answered;
+  });
   watcher->start(400);
 }
 
@@ -116,10 +145,10 @@ void Start(MainWindow& window, const QString& folder) {
       return QString();
     };
     const QString panel0 = window.form().StatusBar1.Name + QStringLiteral("Panel0");
-    std::printf("EditNrFabr=%s EditRokProd=%s panel0=%s\n", qPrintable(text(QStringLiteral("EditNrFabr"))),
-                qPrintable(text(QStringLiteral("EditRokProd"))), qPrintable(text(panel0)));
+    std::printf("EditNrFabr=%s EditRokProd=%s panel0=%s\n", qUtf8Printable(text(QStringLiteral("EditNrFabr"))),
+                qUtf8Printable(text(QStringLiteral("EditRokProd"))), qUtf8Printable(text(panel0)));
     // Without a window manager the pictures have no title bar.
-    std::printf("caption=%s\n", qPrintable(window.windowTitle()));
+    std::printf("caption=%s\n", qUtf8Printable(window.windowTitle()));
     auto* pages = window.findChild<QTabWidget*>(window.form().PageControl1.Name);
     const int count = pages ? pages->count() : 0;
     for (int i = 0; i < count; ++i) {
@@ -161,7 +190,8 @@ void Start(MainWindow& window, const QString& folder) {
     ShowPage(window, 5);
     if (auto* setClock = window.findChild<QPushButton*>(window.form().Button4.Name)) setClock->click();
     Settle();
-    // The save dialog with its filter and proposed name (closed unanswered).
+    // The save dialog with its filter and proposed name (answered into the
+    // picture folder by the box watcher).
     Trigger(window, "Zapiszjako1");
     // The event file: its save dialog, then the readout written and opened
     // again with the controller disconnected, as when reviewed later.

@@ -4,8 +4,9 @@
 // pages are saved as page-1.png ... page-8.png, then the settings and the
 // events are read through the menu and the grid, the check boxes, the event
 // list, the record view behind it and one event's detail view are saved; the
-// save dialog of the settings file is shown (and closed by the box watcher);
-// the controller falls silent (page-6-stalled.png, then progress.png of a
+// save dialogs of the settings and the event file are answered with the
+// name they propose in the picture folder (printed as saved=PATH); the
+// controller falls silent (page-6-stalled.png, then progress.png of a
 // readout on the silent line); a bad file name and a missing file are
 // opened for their boxes; then the program quits. The window caption is printed, as the pictures
 // have no title bar.

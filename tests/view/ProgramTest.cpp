@@ -115,9 +115,13 @@ class ProgramTest : public QObject {
     QVERIFY2(o.out.contains(QStringLiteral("caption=WLT - nastawy 000\n")), qPrintable(o.out));
     // No box at start-up (the tour's own boxes come after the caption).
     QVERIFY2(!o.out.section(QStringLiteral("caption="), 0, 0).contains(QStringLiteral("box-")), qPrintable(o.out));
-    // The save dialog was offered (and closed unanswered): nothing saved.
+    // The save dialog was offered and answered into the picture folder:
+    // nothing new in the work folder.
     QVERIFY2(o.out.contains(QStringLiteral("Text files (*.txt *.TXT) | WLT_nast_rejzd_000.txt\n")), qPrintable(o.out));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("WLT_nast_rejzd_000.txt")});
+    const QString saved = QDir(shots.path()).filePath(QStringLiteral("WLT_nast_rejzd_000.txt"));
+    QVERIFY2(o.out.contains(QStringLiteral("saved=") + saved + QLatin1Char('\n')), qPrintable(o.out));
+    QVERIFY(ReadAll(saved).contains("\r\nNastawy:\r\n"));
   }
 
   void workFolderKeepsItsFilesAndTheControllersOwnFileWins() {

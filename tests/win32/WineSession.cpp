@@ -84,6 +84,11 @@ std::vector<std::string> WineSession::Environment() const {
   env.push_back("WINEARCH=win64");
   // The .NET and HTML runtimes are not needed; without this wineboot asks for them.
   env.push_back("WINEDLLOVERRIDES=mscoree,mshtml=");
+  for (const std::string& entry : extraEnvironment_) {
+    const std::string name = entry.substr(0, entry.find('=') + 1);
+    std::erase_if(env, [&name](const std::string& e) { return e.rfind(name, 0) == 0; });
+    env.push_back(entry);
+  }
   return env;
 }
 
@@ -171,6 +176,12 @@ bool WineSession::Prepare() {
   }
   prepareMs_ = MsSince(start);
   return true;
+}
+
+void WineSession::SetEnvironment(const std::string& name, const std::string& value) {
+  const std::string prefix = name + "=";
+  std::erase_if(extraEnvironment_, [&prefix](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+  extraEnvironment_.push_back(prefix + value);
 }
 
 bool WineSession::PointCom1At(const std::string& devicePath) {

@@ -33,6 +33,10 @@ class WineSession {
   // Aims COM1 at a device (the simulator's pty); the next open follows it.
   bool PointCom1At(const std::string& devicePath);
 
+  // Sets a variable of the environment of the programs run from now on (a
+  // DISPLAY for a program with windows: none is passed on otherwise).
+  void SetEnvironment(const std::string& name, const std::string& value);
+
   // Runs a Windows program under wine with no input, collecting its output.
   WineRun Run(const std::string& exe, const std::vector<std::string>& args,
               int timeoutMs = 60000);
@@ -48,6 +52,7 @@ class WineSession {
   std::string prefix_;   // WINEPREFIX
   std::string com1Link_; // what HKLM\Software\Wine\Ports\COM1 names
   std::string error_;
+  std::vector<std::string> extraEnvironment_;  // NAME=VALUE
   long prepareMs_ = 0;
   int runs_ = 0;
 };

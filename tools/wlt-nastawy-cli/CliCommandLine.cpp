@@ -1,5 +1,6 @@
 #include "CliCommandLine.h"
 
+#include "launch/DemoSimulator.h"
 #include "mdbcomp/LineOptions.h"
 
 const std::array<CliCommandEntry, 14> kCliCommands{{
@@ -117,7 +118,7 @@ bool ParseCliCommandLine(const QStringList& arguments, CliRequest& request, QStr
       request.help = true;
     } else if (argument == QLatin1String("--yes")) {
       request.yes = true;
-    } else if (argument == QLatin1String("--demo")) {
+    } else if (argument == QLatin1String("--demo") && kDemoAvailable) {
       request.demo = true;
     } else if (name == QLatin1String("--work-dir")) {
       if (!LaunchOptions::TakeValue(arguments, i, name, request.workDir) || request.workDir.isEmpty()) {
@@ -215,9 +216,12 @@ QString CliUsage(const QString& programName) {
   text += QStringLiteral(
       "  --yes              answer OK to the window's confirmation (set-clock,\n"
       "                     write-schedule, set-address, signal); let write-settings\n"
-      "                     write a file of another factory number\n"
-      "  --demo             connect to the controller simulator wlt-sim (beside this\n"
-      "                     program) on a pseudo-terminal instead of a port\n"
+      "                     write a file of another factory number\n");
+  if (kDemoAvailable)
+    text += QStringLiteral(
+        "  --demo             connect to the controller simulator wlt-sim (beside this\n"
+        "                     program) on a pseudo-terminal instead of a port\n");
+  text += QStringLiteral(
       "  --work-dir DIR     run in the work folder DIR: created when missing and given\n"
       "                     the general description file WLT_nast_rejzd_000.txt unless\n"
       "                     it has one (file arguments stay relative to where you are)\n"

@@ -9,6 +9,7 @@
 #include "app/TForm1.h"
 #include "launch/DemoSimulator.h"
 #include "launch/LaunchOptions.h"
+#include "launch/ProgramArguments.h"
 #include "launch/ShutdownSignals.h"
 #include "launch/WorkFolder.h"
 
@@ -46,9 +47,9 @@ int Finish(StandardOutput& output, int status, const QString& programName) {
 
 int RunProgram(int argc, char** argv, StandardOutput& output) {
   qInstallMessageHandler(QtMessages);
-  QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  const QString programName = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+  ProgramArguments::UseUtf8Console();
+  const QStringList arguments = ProgramArguments::Arguments(argc, argv);
+  const QString programName = ProgramArguments::ProgramName(argc, argv);
   const auto complain = [&programName](const QString& text) {
     WriteLine(stderr, programName + QStringLiteral(": ") + text);
   };
@@ -66,10 +67,14 @@ int RunProgram(int argc, char** argv, StandardOutput& output) {
   }
 
   // A PDF is painted with the fonts of a GUI application; it never needs a
-  // screen, so without a platform named it takes the offscreen one.
+  // screen, so on Linux without a platform named it takes the offscreen
+  // one. Windows has its windows platform everywhere (the mingw Qt has no
+  // other), and it opens no window for a PDF.
   std::unique_ptr<QCoreApplication> application;
   if (request.entry->writesPdf) {
+#ifndef _WIN32
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     application = std::make_unique<QGuiApplication>(argc, argv);
   } else {
     application = std::make_unique<QCoreApplication>(argc, argv);
