@@ -39,7 +39,11 @@ TEST(WindowUnderWine, StartUpSettingsEventsPreviewAndSavedFiles) {
   // Start-up found the controller and loaded the general description file.
   EXPECT_TRUE(out.contains(QStringLiteral("EditNrFabr=7 EditRokProd=2019 panel0= Połączony"))) << run.Output;
   EXPECT_TRUE(out.contains(QStringLiteral("caption=WLT - nastawy 000"))) << run.Output;
-  EXPECT_FALSE(QString::fromStdString(run.Output).contains(QStringLiteral("Błąd odczytu"))) << run.Output;
+  // No read error at start-up (the tour opens a missing file on purpose later).
+  EXPECT_FALSE(QString::fromStdString(run.Output)
+                   .section(QStringLiteral("caption="), 0, 0)
+                   .contains(QStringLiteral("Błąd odczytu")))
+      << run.Output;
   // Every page, the grid after the settings read, the event list, and both
   // print previews were drawn.
   QStringList pictures{QStringLiteral("page-2-read.png"), QStringLiteral("page-3-read.png"),
