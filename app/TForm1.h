@@ -115,6 +115,9 @@ class TForm1 {
   TMenuItem File1, Polcz1, Rozlcz1;
   TMenuItem WLT1, N1, WLTPC1, Otwrz1, Zapiszjako1, Podglad2, Drukuj2;
   TMenuItem Zdarzenia1, Odczyt1, OdczytPC1, Zapiszjako2, Podglad1, Drukuj1;
+  // "Porównaj z WLT" of "Nastawy", "Eksport do CSV" of "Zdarzenia".
+  TMenuItem Porownaj1, EksportCSV1;
+  TFileDialog SaveDialog3;  // the CSV table of the events
 
   TStatusBar StatusBar1;
   TTimer Timer1;
@@ -169,6 +172,13 @@ class TForm1 {
   // An arrow of UpDown1 pressed (+1 up, -1 down), as the control handles it:
   // the next position with wrap-around, UpDown1ChangingEx, then the position taken.
   void UpDown1Click(int direction);
+
+  // The window's settings against the controller's; the events as a CSV table.
+  void Porownaj1Click();
+  void CompareSettings();
+  void EksportCSV1Click();
+  // False on failure, with "Błąd zapisu" in status panel 1.
+  bool ExportEventsCsv(const QString& fileName);
 
   void Button3Click();
   void SpinEdit2Change();

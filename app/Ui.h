@@ -5,6 +5,7 @@
 // state before every modal box); tests implement it with a scripted fake.
 
 #include "app/FormControls.h"
+#include "settings/SettingsDiff.h"
 
 #include <QDateTime>
 #include <QString>
@@ -54,6 +55,11 @@ class Ui {
   // Nothing else of the window runs meanwhile. Without a window to paint
   // there is nothing to do.
   virtual void ShowProgress(const QString& status) { (void)status; }
+
+  // The compare's table: each setting the window and the controller differ
+  // in (before: the controller's value, after: the window's, in the grid's
+  // units). True when the user asked for "Zapis nastaw do WLT" from it.
+  virtual bool ShowSettingsDifferences(const std::vector<SettingsDiff::Change>& differences) = 0;
 
   // Gives the keyboard focus to the control of that name.
   virtual void SetFocus(const QString& controlName) = 0;

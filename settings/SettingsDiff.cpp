@@ -34,9 +34,25 @@ std::vector<Change> Compare(const Image& before, const Image& after, const Names
   return changes;
 }
 
+QString Setting(const Change& change) {
+  QString setting = QString::number(change.reg);
+  if (change.bit >= 0) setting += QLatin1Char('.') + QString::number(change.bit);
+  return setting;
+}
+
+std::vector<Change> Mismatches(const Image& sent, const Image& readBack, const Names& names) {
+  std::vector<Change> mismatches = Compare(sent, readBack, names);
+  constexpr int kLastProgramWord = kProgramWords - 1;
+  for (int bit = 14; bit <= 15; ++bit) {
+    const int old = (Word(sent, kLastProgramWord) >> bit) & 1;
+    const int now = (Word(readBack, kLastProgramWord) >> bit) & 1;
+    if (old != now) mismatches.push_back({kFirstRegister + kLastProgramWord, bit, QString(), old, now});
+  }
+  return mismatches;
+}
+
 QString Line(const Change& change) {
-  QString line = QString::number(change.reg);
-  if (change.bit >= 0) line += QLatin1Char('.') + QString::number(change.bit);
+  QString line = Setting(change);
   if (!change.name.isEmpty()) line += QLatin1Char(' ') + change.name;
   return line + QStringLiteral(": %1 -> %2").arg(change.before).arg(change.after);
 }

@@ -48,4 +48,13 @@ std::vector<Change> Compare(const Image& before, const Image& after, const Names
 // One change in the line format above.
 QString Line(const Change& change);
 
+// The setting a change is about as the line begins: "901", or "801.4" for a bit.
+QString Setting(const Change& change);
+
+// What a write did not get across: the words it sends (901 to 920, 801 to
+// 807) as they read back, each against what was sent (before: sent, after:
+// read back). Beside the settings of Compare, the spare bits 14 and 15 of 807,
+// which a write always sends as 0, without a name.
+std::vector<Change> Mismatches(const Image& sent, const Image& readBack, const Names& names);
+
 }  // namespace SettingsDiff

@@ -36,4 +36,21 @@ inline const QString PartlyWritten = QStringLiteral(
 inline const QString WrittenWithoutMark =
     QStringLiteral("Zapisano %1 z %2 rejestrów (%3); nie zapisano znacznika kompletu nastaw (rejestr 900).");
 
+// The check after a write (the block read back) and the compare of the
+// window's settings with the controller's.
+inline const QString VerifyingSettings = QStringLiteral(" Weryfikacja nastaw …");
+inline const QString VerifyFailed = QStringLiteral(" Błąd weryfikacji");
+inline const QString VerifyMismatch = QStringLiteral(
+    "Sterownik nie przyjął wszystkich nastaw: odczytane po zapisie różnią się od wysłanych.\n"
+    "(rejestr nazwa: wysłano -> odczytano)");
+inline const QString VerifyReadFailed = QStringLiteral(
+    "Zapisano wszystkie %1 rejestrów, ale odczyt kontrolny się nie udał: nie sprawdzono, czy sterownik "
+    "przyjął nastawy.");
+inline const QString SettingsEqual = QStringLiteral("Nastawy zgodne z WLT");
+inline const QString CompareTitle = QStringLiteral("Porównanie nastaw z WLT");
+inline const QString CompareColumns[4] = {QStringLiteral("Rejestr"), QStringLiteral("Nastawa"),
+                                          QStringLiteral("W programie"), QStringLiteral("W WLT")};
+inline const QString CompareWrite = QStringLiteral("Zapis nastaw do WLT");
+inline const QString CompareClose = QStringLiteral("Zamknij");
+
 }  // namespace SettingsTexts

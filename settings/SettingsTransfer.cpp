@@ -1,5 +1,7 @@
 #include "app/StatusProgress.h"
+#include "app/AppTexts.h"
 #include "app/TForm1.h"
+#include "settings/SettingsCompare.h"
 #include "settings/SettingsRegisterMap.h"
 #include "settings/SettingsTexts.h"
 #include "settings/SettingsWriteOrder.h"
@@ -15,6 +17,34 @@ QString StoppedWriteNote(int written) {
   if (written == 0) return QString();
   const QString& text = written == kRegisters - 1 ? SettingsTexts::WrittenWithoutMark : SettingsTexts::PartlyWritten;
   return text.arg(written).arg(kRegisters).arg(SettingsWriteOrder::Ranges(written));
+}
+
+// The check after a complete write: the block read back once, the words
+// sent compared with what the controller holds now. A controller that
+// clamps or refuses a value silently echoes it all the same.
+void VerifyWrittenSettings(TForm1& f, StatusProgress& progress) {
+  SettingsDiff::Image readBack{};
+  progress.Show(SettingsTexts::VerifyingSettings);
+  if (!f.Mdb1.ReadRegisters(f.SlaveAddress, SettingsRegisterMap::kFirstRegister, TForm1::kSettingsWords,
+                            readBack.data())) {
+    // The report of a failed read, with what is known of the write.
+    f.StatusBar1.Panels[1].Text = AppTexts::kReadError;
+    f.ui().Beep();
+    f.ui().ShowMessage(AppTexts::kNoCommunication + QLatin1Char('\n') +
+                       SettingsTexts::VerifyReadFailed.arg(SettingsWriteOrder::kRegisters));
+    return;
+  }
+  const std::vector<SettingsDiff::Change> mismatches =
+      SettingsDiff::Mismatches(f.SettingsImage, readBack, SettingsCompare::ShownNames(f));
+  if (mismatches.empty()) {
+    f.StatusBar1.Panels[1].Text = SettingsTexts::SettingsWritten;
+    return;
+  }
+  QString box = SettingsTexts::VerifyMismatch;
+  for (const SettingsDiff::Change& mismatch : mismatches) box += QLatin1Char('\n') + SettingsDiff::Line(mismatch);
+  f.StatusBar1.Panels[1].Text = SettingsTexts::VerifyFailed;
+  f.ui().Beep();
+  f.ui().ShowMessage(box);
 }
 
 }  // namespace
@@ -49,7 +79,8 @@ void TForm1::ReadSettings() {
 // Timing registers 901..920, then the programming bits 801..807, then 1 into
 // 900 to tell the controller the set is complete. The first failed write
 // ends the sending; what was written before it stays in the controller,
-// and the report says how far it got.
+// and the report says how far it got. A complete write is checked by
+// reading the block back.
 void TForm1::WriteSettings() {
   if (!ControllerFound()) {
     ReportNoCommunication(true);
@@ -77,7 +108,7 @@ void TForm1::WriteSettings() {
   }
 
   if (written == SettingsWriteOrder::kRegisters)
-    StatusBar1.Panels[1].Text = SettingsTexts::SettingsWritten;
+    VerifyWrittenSettings(*this, progress);
   else
     ReportDeviceNotFound(StoppedWriteNote(written));
 }

@@ -104,6 +104,8 @@ TEST_F(WindowControls, MainMenuCaptionsAndEnabledStates) {
       {&f.Zapiszjako2, "Zapiszjako2", "Zapisz plik jako...", false, ""},
       {&f.Podglad1, "Podglad1", "Podgląd wydruku", false, ""},
       {&f.Drukuj1, "Drukuj1", "Drukuj", false, ""},
+      {&f.Porownaj1, "Porownaj1", "Porównaj z WLT", true, ""},
+      {&f.EksportCSV1, "EksportCSV1", "Eksport do CSV", false, ""},
   };
   for (const Entry& e : entries) {
     EXPECT_EQ(e.item->Name, QString::fromLatin1(e.name));
@@ -125,6 +127,7 @@ TEST_F(WindowControls, StatusBarTimerAndDialogs) {
   EXPECT_EQ(f.SaveDialog1.Filter, QStringLiteral("Text files (*.txt)|*.TXT"));
   EXPECT_EQ(f.SaveDialog2.Filter, QStringLiteral("Text files (*.dat)|*.dat"));
   EXPECT_EQ(f.OpenDialog2.Filter, QStringLiteral("Text files (*.dat)|*.dat"));
+  EXPECT_EQ(f.SaveDialog3.Filter, QStringLiteral("Pliki CSV (*.csv)|*.csv"));
   EXPECT_EQ(f.PrintDialog1.Name, QStringLiteral("PrintDialog1"));
 }
 

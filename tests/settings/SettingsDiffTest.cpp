@@ -90,4 +90,34 @@ TEST(SettingsDiff, LineFormat) {
   for (const Case& c : cases) EXPECT_EQ(SettingsDiff::Line(c.change), c.line);
 }
 
+// What a write did not get across: the settings as Compare finds them, and
+// the spare bits of 807, which a write always sends as 0.
+TEST(SettingsDiff, MismatchesAlsoCountTheSpareBitsOf807) {
+  struct Case {
+    const char* what;
+    int reg;
+    std::uint16_t sent, readBack;
+    std::vector<Change> expected;
+  };
+  const Case cases[] = {
+      {"same", 905, 7, 7, {}},
+      {"a clamped row", 905, 150, 100, {{905, -1, QStringLiteral("T5"), 1500, 1000}}},
+      {"a refused bit", 803, 0x0004, 0, {{803, 2, QStringLiteral("B835"), 1, 0}}},
+      {"spare bits of 807", 807, 0x2000, 0xE000,
+       {{807, 14, QString(), 0, 1}, {807, 15, QString(), 0, 1}}},
+      {"a word the write does not send", 898, 7, 8, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Image sent{};
+    Image readBack{};
+    At(sent, c.reg) = c.sent;
+    At(readBack, c.reg) = c.readBack;
+    EXPECT_EQ(SettingsDiff::Mismatches(sent, readBack, SomeNames()), c.expected);
+  }
+  const Change bit{807, 14, QString(), 0, 1};
+  EXPECT_EQ(SettingsDiff::Setting(bit), QStringLiteral("807.14"));
+  EXPECT_EQ(SettingsDiff::Line(bit), QStringLiteral("807.14: 0 -> 1"));
+}
+
 }  // namespace

@@ -81,6 +81,7 @@ TEST_F(TransferOnFakeLine, EveryRequestCarriesTheSlaveAddress) {
   expected.push_back(Hex(frames::WriteRequest(7, 801, 1)));
   for (int reg = 802; reg <= 807; ++reg) expected.push_back(Hex(frames::WriteRequest(7, reg, 0)));
   expected.push_back(Hex(frames::WriteRequest(7, 900, 1)));
+  expected.push_back(Hex(frames::ReadRequest(7, 801, 120)));  // the check
   EXPECT_EQ(controller.requests, expected);
 
   controller.requests.clear();

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +26,11 @@ class FakeControllerLine : public SerialLine {
     bool Answers = true;
     std::uint8_t Slave = 1;
     std::map<std::uint16_t, std::uint16_t> Registers;  // by register number (from 1)
+    // A controller that takes a write without keeping it: what a write to
+    // reg stores instead of sent (the echo repeats the request all the
+    // same); and reads left unanswered while writes are still echoed.
+    std::function<std::uint16_t(std::uint16_t reg, std::uint16_t sent)> Keeps;
+    bool AnswersReads = true;
     // Records: "open:COM1", "configure", "close", in order.
     std::vector<std::string> Events;
     std::vector<LineSettings> Configurations;
@@ -94,6 +100,7 @@ class FakeControllerLine : public SerialLine {
     const std::uint16_t b = std::uint16_t(request[4] << 8 | request[5]);
     std::vector<std::uint8_t> reply;
     if (request[1] == 3) {
+      if (!state_->AnswersReads) return {};
       reply = {request[0], 3, std::uint8_t(2 * b)};
       for (std::uint16_t i = 0; i < b; ++i) {
         const auto it = state_->Registers.find(std::uint16_t(a + 1 + i));
@@ -102,7 +109,7 @@ class FakeControllerLine : public SerialLine {
         reply.push_back(std::uint8_t(v & 0xFF));
       }
     } else if (request[1] == 6) {
-      state_->Registers[std::uint16_t(a + 1)] = b;
+      state_->Registers[std::uint16_t(a + 1)] = state_->Keeps ? state_->Keeps(std::uint16_t(a + 1), b) : b;
       reply.assign(request.begin(), request.begin() + 6);
     } else {
       return {};

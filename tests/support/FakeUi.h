@@ -94,6 +94,18 @@ class FakeUi : public Ui {
     return print;
   }
   void ShowProgress(const QString& status) override { Progress << status; }
+  // The compare's tables shown, in order ("differences:<n>" in Log), and
+  // the answers: true asks for the write.
+  std::vector<std::vector<SettingsDiff::Change>> DifferenceTables;
+  std::deque<bool> DifferenceAnswers;
+  bool ShowSettingsDifferences(const std::vector<SettingsDiff::Change>& differences) override {
+    Log << QStringLiteral("differences:%1").arg(differences.size());
+    DifferenceTables.push_back(differences);
+    if (DifferenceAnswers.empty()) return false;
+    const bool write = DifferenceAnswers.front();
+    DifferenceAnswers.pop_front();
+    return write;
+  }
   void SetFocus(const QString& controlName) override {
     FocusRequests << controlName;
     Log << QStringLiteral("focus:") + controlName;
@@ -112,6 +124,7 @@ class FakeUi : public Ui {
     Beeps = 0;
     PrintJobs.clear();
     Previews.clear();
+    DifferenceTables.clear();
     FocusRequests.clear();
     Progress.clear();
   }
