@@ -47,7 +47,8 @@ bool ControllerModel::Writable(int n) {
          n == 1274 || (n >= 1307 && n <= 1310);
 }
 
-ControllerModel::ControllerModel(const SimOptions& options) {
+ControllerModel::ControllerModel(const SimOptions& options)
+    : ignoredWrites_(options.ignoredWrites), clamps_(options.clamps) {
   // The device name is never opened: libmodbus writes its replies into a pipe,
   // from which the frame loop takes them (to log them, apply faults and pace them).
   ctx_ = modbus_new_rtu("/dev/null", options.baud, options.parity, 8, options.stopBits);
@@ -182,7 +183,24 @@ bool ControllerModel::Serve(const Frame& request, Frame& reply, std::string& not
       note = "clock set";
     }
   }
+  // The echo goes out as the request came; what the register keeps may differ.
+  uint16_t before = 0;
+  const bool writing = span.function == 6 && Register(span.first, before);
   int rc = modbus_reply(ctx_, request.data(), static_cast<int>(request.size()), map_);
+  if (rc >= 0 && writing) {
+    for (const auto& [first, last] : ignoredWrites_)
+      if (span.first >= first && span.first <= last) {
+        SetRegister(span.first, before);
+        note = "write ignored";
+      }
+    for (const auto& [reg, most] : clamps_) {
+      uint16_t stored = 0;
+      if (reg == span.first && Register(reg, stored) && stored > most) {
+        SetRegister(reg, most);
+        note = "write clamped";
+      }
+    }
+  }
   if (rc < 0) {
     note = std::string("modbus_reply: ") + modbus_strerror(errno);
     TakeReply(reply);

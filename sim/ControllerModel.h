@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ControllerClock.h"
 #include "SimOptions.h"
@@ -53,6 +55,9 @@ class ControllerModel {
   bool ready_ = false;
   std::string error_;
   ControllerClock clock_;
+  // What a write keeps: --ignore-writes and --clamp.
+  std::vector<std::pair<int, int>> ignoredWrites_;
+  std::vector<std::pair<int, uint16_t>> clamps_;
 };
 
 }  // namespace wltsim

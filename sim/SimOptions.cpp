@@ -19,7 +19,8 @@ enum OptionId {
   kFactoryNumber, kProductionYear, kNetworkAddress, kClock, kClockOffset, kFreezeClock, kSet,
   kErasedEvents, kEventCount, kEventHistory, kEventsFile,
   kNoAnswer, kAnswerFromTry, kBadCrc, kStopAfterRequests, kStopAfterWrites, kDieAfterRequests,
-  kException, kWrongSlave, kShortReply, kShortEcho, kBadByteCount, kReplyDelay, kEcho, kHelp
+  kException, kWrongSlave, kShortReply, kShortEcho, kBadByteCount, kReplyDelay, kEcho, kHelp,
+  kIgnoreWrites, kClamp
 };
 
 const option kLongOptions[] = {
@@ -57,6 +58,8 @@ const option kLongOptions[] = {
     {"reply-delay", required_argument, nullptr, kReplyDelay},
     {"echo", no_argument, nullptr, kEcho},
     {"help", no_argument, nullptr, kHelp},
+    {"ignore-writes", required_argument, nullptr, kIgnoreWrites},
+    {"clamp", required_argument, nullptr, kClamp},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -223,6 +226,18 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
         break;
       case kEcho: o.echo = true; break;
       case kHelp: return ParseOutcome::Help;
+      case kIgnoreWrites: {
+        ExceptionRange range;  // FIRST-LAST without a code
+        if (std::strchr(arg, ':') || !ParseExceptionRange(arg, range)) return bad("ignore-writes");
+        o.ignoredWrites.emplace_back(range.first, range.last);
+        break;
+      }
+      case kClamp: {
+        std::pair<int, uint16_t> clamp;
+        if (!ParsePreset(arg, clamp) || !ControllerModel::Writable(clamp.first)) return bad("clamp");
+        o.clamps.push_back(clamp);
+        break;
+      }
       default:
         message = std::string("unknown option or missing value: ") + (optind > 0 && optind <= argc ? argv[optind - 1] : "");
         return ParseOutcome::Error;
@@ -305,6 +320,9 @@ std::string UsageText() {
       "                            still taking the next requests meanwhile\n"
       "  --echo                    the line returns every byte sent to it at once, as a line\n"
       "                            with TX joined to RX does; no controller answers\n"
+      "  --ignore-writes FIRST-LAST  echo writes to those registers but keep their old values\n"
+      "                            (a controller refusing a value silently; repeatable)\n"
+      "  --clamp REG=MAX           store at most MAX in the writable register REG (repeatable)\n"
       "  --help                    show this text\n";
 }
 

@@ -58,6 +58,11 @@ struct SimOptions {
   bool badByteCount = false;
   int replyDelayMs = 0;  // --reply-delay: replies go out this long after the request
   bool echo = false;     // --echo: a looped-back line instead of a controller
+  // A controller that takes a write without keeping it: --ignore-writes
+  // echoes writes to these registers and keeps the old value; --clamp
+  // stores at most MAX in REG.
+  std::vector<std::pair<int, int>> ignoredWrites;          // FIRST-LAST
+  std::vector<std::pair<int, uint16_t>> clamps;            // REG=MAX
 };
 
 enum class ParseOutcome { Run, Help, Error };

@@ -38,6 +38,30 @@ TEST_F(SimFaults, HealthyReplyForComparison) {
   EXPECT_EQ(Hex(line_->Transact(WriteRequest(1, 1272, 8))), "01 06 04 F7 00 08 38 CE");
 }
 
+// A controller that takes a value without keeping it: the echo is the
+// request, the register keeps its old value (--ignore-writes) or at most
+// MAX (--clamp).
+TEST_F(SimFaults, IgnoredAndClampedWritesEchoButKeepTheirOwnValue) {
+  Start({"--set", "905=5", "--set", "906=6", "--ignore-writes", "905-905", "--clamp", "906=40", "--clamp",
+         "1274=9"});
+  const auto value = [this](int reg) {
+    const Bytes reply = line_->Transact(ReadRequest(1, reg, 1));
+    return reply.size() == 7 ? reply[3] << 8 | reply[4] : -1;
+  };
+  struct Case {
+    int reg;
+    std::uint16_t sent;
+    int kept;
+  };
+  const Case cases[] = {{905, 30, 5}, {906, 30, 30}, {906, 300, 40}, {907, 300, 300}, {1274, 12, 9}, {1274, 3, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.reg) + "=" + std::to_string(c.sent));
+    const Bytes request = WriteRequest(1, c.reg, c.sent);
+    EXPECT_EQ(Hex(line_->Transact(request)), Hex(request));
+    EXPECT_EQ(value(c.reg), c.kept);
+  }
+}
+
 TEST_F(SimFaults, NoAnswer) {
   Start({"--no-answer"});
   EXPECT_TRUE(line_->Transact(ReadRequest(1, 801, 120), kSilentMs).empty());
