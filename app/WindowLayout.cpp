@@ -268,6 +268,8 @@ void TForm1::BuildControls() {
       {&Zapiszjako2, "Zapiszjako2", QStringLiteral("&Zapisz plik jako..."), ""},
       {&Podglad1, "Podglad1", QStringLiteral("Podgląd &wydruku"), ""},
       {&Drukuj1, "Drukuj1", QStringLiteral("&Drukuj"), ""},
+      {&Porownaj1, "Porownaj1", QStringLiteral("Po&równaj z WLT"), ""},
+      {&EksportCSV1, "EksportCSV1", QStringLiteral("&Eksport do CSV"), ""},
   };
   for (const MenuEntry& entry : menu) {
     RegisterControl(*entry.item, QString::fromLatin1(entry.name));
@@ -279,6 +281,7 @@ void TForm1::BuildControls() {
   Zapiszjako2.Enabled = false;
   Podglad1.Enabled = false;
   Drukuj1.Enabled = false;
+  EksportCSV1.Enabled = false;
 
   // ---- Status bar, timer, dialogs ---------------------------------------
   RegisterControl(StatusBar1, QStringLiteral("StatusBar1"));
@@ -303,6 +306,8 @@ void TForm1::BuildControls() {
   SaveDialog1 = {QStringLiteral("SaveDialog1"), textFilter, QString(), QStringLiteral("txt"), true};
   SaveDialog2 = {QStringLiteral("SaveDialog2"), eventFilter, QString(), QStringLiteral("dat"), true};
   OpenDialog2 = {QStringLiteral("OpenDialog2"), eventFilter, QString(), QString()};
+  SaveDialog3 = {QStringLiteral("SaveDialog3"), QStringLiteral("Pliki CSV (*.csv)|*.csv"), QString(),
+                 QStringLiteral("csv"), true};
   PrintDialog1.Name = QStringLiteral("PrintDialog1");
   PrintDialog1.Copies = 1;
 }

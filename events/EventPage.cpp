@@ -13,6 +13,7 @@ void EnableEventCommands(TForm1& form) {
   form.Drukuj1.Enabled = true;
   form.Podglad1.Enabled = true;
   form.Zapiszjako2.Enabled = true;
+  form.EksportCSV1.Enabled = true;
 }
 
 }  // namespace EventPage

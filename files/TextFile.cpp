@@ -68,6 +68,10 @@ bool WriteLines(const QString& path, const QStringList& lines) {
   return EncodeLines(lines, bytes) && WriteBytes(path, bytes);
 }
 
+bool WriteUtf8WithBom(const QString& path, const QString& text) {
+  return WriteBytes(path, QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+}
+
 bool CopyFile(const QString& from, const QString& to) {
   QByteArray bytes;
   return ReadBytes(from, bytes) && WriteBytes(to, bytes);

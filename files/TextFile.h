@@ -38,6 +38,12 @@ bool ReadLines(const QString& path, QStringList& lines);
 // file or link; the old file then stays as it was.
 bool WriteLines(const QString& path, const QStringList& lines);
 
+// Writes text as a whole file in UTF-8 with a byte order mark (the one
+// file that leaves the code page: a table for spreadsheets, which take
+// UTF-8 for such a file without asking), in the same single step as
+// WriteLines. The text carries its own line ends.
+bool WriteUtf8WithBom(const QString& path, const QString& text);
+
 // Copies the bytes of one file over another in the same single step. False
 // when the source cannot be read or the target not written; the old target
 // then stays as it was.
