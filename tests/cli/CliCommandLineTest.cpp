@@ -46,8 +46,11 @@ TEST(CliCommandLine, EveryCommandWithItsArguments) {
       {{"signal", "--yes"}, CliCommand::Signal, {}, true},
       {{"print-settings", "s.txt", "out.pdf"}, CliCommand::PrintSettings, {"s.txt", "out.pdf"}, false},
       {{"print-events", "e.dat", "out.pdf"}, CliCommand::PrintEvents, {"e.dat", "out.pdf"}, false},
-      // A file named like an option, after "--".
+      {{"diff-settings", "a.txt", "b.txt"}, CliCommand::DiffSettings, {"a.txt", "b.txt"}, true},
+      {{"export-events", "e.dat", "e.csv"}, CliCommand::ExportEvents, {"e.dat", "e.csv"}, false},
+      // A file named like an option, after "--"; diff-settings with one file.
       {{"show-settings", "--", "--odd.txt"}, CliCommand::ShowSettings, {"--odd.txt"}, false},
+      {{"diff-settings", "a.txt"}, CliCommand::DiffSettings, {"a.txt"}, true},
   };
   for (const Accepted& c : cases) {
     const QStringList arguments = Args(c.arguments);
@@ -61,7 +64,7 @@ TEST(CliCommandLine, EveryCommandWithItsArguments) {
     EXPECT_EQ(request.entry->needsController, c.needsController);
   }
   // Every command of the table is among the cases above.
-  EXPECT_EQ(kCliCommands.size(), std::size(cases) - 1);
+  EXPECT_EQ(kCliCommands.size(), std::size(cases) - 2);
 }
 
 TEST(CliCommandLine, LineOptionsAndTheNumbersOfTheCommands) {

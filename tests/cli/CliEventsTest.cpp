@@ -52,6 +52,17 @@ TEST_F(CliEvents, EventFileAndListAreTheWindows) {
   const CliOutcome printed = Cli({QStringLiteral("print-events"), mine, pdf}, false);
   ASSERT_EQ(printed.status, 0) << printed.err.toStdString();
   EXPECT_GT(QFileInfo(pdf).size(), 0);
+
+  // The file as a table: the window's "Eksport do CSV" on the file opened,
+  // byte for byte what the window writes from the readout it was saved of.
+  const CliOutcome exported = Cli({QStringLiteral("export-events"), mine, Path(QStringLiteral("cli/tabela"))}, false);
+  ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
+  EXPECT_TRUE(exported.err.contains(QStringLiteral("saved as ") + Path(QStringLiteral("cli/tabela.csv"))))
+      << exported.err.toStdString();
+  ASSERT_TRUE(form.ExportEventsCsv(Path(QStringLiteral("window/tabela.csv"))));
+  const QByteArray table = ReadBytes(Path(QStringLiteral("cli/tabela.csv")));
+  EXPECT_TRUE(table.startsWith("\xEF\xBB\xBFNr;Data;Czas;Przyczyny;"));
+  EXPECT_EQ(table, ReadBytes(Path(QStringLiteral("window/tabela.csv"))));
 }
 
 TEST_F(CliEvents, AMissingEventFileIsTheWindowsReadError) {

@@ -194,4 +194,85 @@ TEST_F(CliWriteSettings, AChangeListThatCannotBePrintedWritesNothing) {
   EXPECT_TRUE(Writes().empty());
 }
 
+// ---- The check after the write, and diff-settings --------------------------
+
+// A controller that echoes a write and keeps its old value: the planned
+// change is printed, written, and the check names the register that did
+// not take it.
+TEST_F(CliWriteSettings, AWriteTheControllerDidNotKeepFailsWithTheRegistersThatDiffer) {
+  std::vector<std::string> args = Controller();
+  for (const char* a : {"--ignore-writes", "905-905"}) args.push_back(a);
+  StartSim(args);
+  WriteSettingsFile(QStringLiteral("WLT_nastawy_007.txt"),
+                    SettingsFile(QStringLiteral("007"), {{5, QStringLiteral("300")}}, {}));
+  const CliOutcome o = Cli({QStringLiteral("write-settings"), QStringLiteral("WLT_nastawy_007.txt")});
+  EXPECT_EQ(o.status, 1) << o.err.toStdString();
+  EXPECT_EQ(o.out, QStringList{QStringLiteral("905 nst_trSPP: 50 -> 300")});
+  EXPECT_EQ(Writes().size(), 28u);
+  EXPECT_EQ(sim->Requests().back(), Hex(frames::ReadRequest(1, 801, 120)));
+  EXPECT_TRUE(o.err.contains(QStringLiteral("status:  Błąd weryfikacji\n"))) << o.err.toStdString();
+  EXPECT_TRUE(o.err.contains(QStringLiteral("\n905 nst_trSPP: 300 -> 50\n"))) << o.err.toStdString();
+}
+
+// A file against the controller lists what write-settings would change,
+// and writes nothing; 0 when nothing differs, 3 when something does.
+TEST_F(CliWriteSettings, DiffSettingsWithTheControllerListsWhatAWriteWouldChange) {
+  StartSim(Controller());
+  const std::vector<BoxLine> boxes{{805, QStringLiteral("Kolejność faz"), QStringLiteral("1")}};
+  WriteSettingsFile(QStringLiteral("WLT_nastawy_007.txt"),
+                    SettingsFile(QStringLiteral("007"), {{2, QStringLiteral("400")}}, boxes));
+  const CliOutcome differ = Cli({QStringLiteral("diff-settings"), QStringLiteral("WLT_nastawy_007.txt")});
+  EXPECT_EQ(differ.status, 3) << differ.err.toStdString();
+  EXPECT_EQ(differ.out,
+            (QStringList{QStringLiteral("902 nst_tgSZR: 20 -> 400"), QStringLiteral("801.4 Kolejność faz: 0 -> 1")}));
+  EXPECT_TRUE(Writes().empty());
+
+  WriteSettingsFile(QStringLiteral("WLT_nastawy_007.txt"),
+                    SettingsFile(QStringLiteral("007"), {{2, QStringLiteral("20")}}, {}));
+  const CliOutcome equal = Cli({QStringLiteral("diff-settings"), QStringLiteral("WLT_nastawy_007.txt")});
+  EXPECT_EQ(equal.status, 0) << equal.err.toStdString();
+  EXPECT_TRUE(equal.out.isEmpty());
+  EXPECT_TRUE(equal.err.contains(QStringLiteral("status: Nastawy zgodne z WLT\n"))) << equal.err.toStdString();
+  EXPECT_TRUE(Writes().empty());
+}
+
+// Two files, no controller: A's value, then B's, named as B names them.
+TEST_F(CliWriteSettings, DiffSettingsOfTwoFiles) {
+  std::map<int, QString> values;
+  for (int row = 1; row <= 20; ++row) values[row] = QString::number(row == 6 || row == 8 ? row : row * 10);
+  const std::vector<BoxLine> boxesA{{801, QStringLiteral("SZR aktywny"), QStringLiteral("1")}};
+  const std::vector<BoxLine> boxesB{{801, QStringLiteral("SZR wył."), QStringLiteral("0")}};
+  WriteSettingsFile(QStringLiteral("WLT_nastawy_007.txt"), SettingsFile(QStringLiteral("007"), values, boxesA));
+  values[3] = QStringLiteral("35");  // rounds to 40 on the way to the register
+  values[8] = QStringLiteral("9");
+  WriteSettingsFile(QStringLiteral("WLT_nastawy_008.txt"), SettingsFile(QStringLiteral("008"), values, boxesB));
+  values.erase(20);
+  WriteSettingsFile(QStringLiteral("WLT_nastawy_009.txt"), SettingsFile(QStringLiteral("009"), values, boxesB));
+
+  const CliOutcome differ = Cli(
+      {QStringLiteral("diff-settings"), QStringLiteral("WLT_nastawy_007.txt"), QStringLiteral("WLT_nastawy_008.txt")},
+      false);
+  EXPECT_EQ(differ.status, 3) << differ.err.toStdString();
+  EXPECT_EQ(differ.out, (QStringList{QStringLiteral("903 nst_trSZRA: 30 -> 40"), QStringLiteral("908 nst_tgAZZ: 8 -> 9"),
+                                     QStringLiteral("801.0 SZR wył.: 1 -> 0")}));
+
+  struct Case {
+    QStringList arguments;
+    int status;
+  };
+  const Case cases[] = {
+      {{QStringLiteral("WLT_nastawy_008.txt"), QStringLiteral("WLT_nastawy_008.txt")}, 0},
+      {{QStringLiteral("WLT_nastawy_008.txt"), QStringLiteral("WLT_nastawy_009.txt")}, 1},  // row 20 without a value
+      {{QStringLiteral("WLT_nastawy_008.txt"), QStringLiteral("WLT_nastawy_010.txt")}, 1},  // no such file
+      {{}, 2},
+      {{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+    const CliOutcome o = Cli(QStringList{QStringLiteral("diff-settings")} + c.arguments, false);
+    EXPECT_EQ(o.status, c.status) << o.err.toStdString();
+    EXPECT_TRUE(o.out.isEmpty());
+  }
+}
+
 }  // namespace

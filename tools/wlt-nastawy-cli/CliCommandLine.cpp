@@ -3,7 +3,7 @@
 #include "launch/DemoSimulator.h"
 #include "mdbcomp/LineOptions.h"
 
-const std::array<CliCommandEntry, 14> kCliCommands{{
+const std::array<CliCommandEntry, 16> kCliCommands{{
     {CliCommand::Info, "info", "", 0, true, false, false, false,
      "connect; print the factory number, the production year and the connection state"},
     {CliCommand::ReadSettings, "read-settings", "FILE", 1, true, false, true, false,
@@ -15,7 +15,8 @@ const std::array<CliCommandEntry, 14> kCliCommands{{
      "connect, open the settings file FILE and write its settings to the controller. What FILE "
      "gives no value or state for keeps what the controller holds; each change is printed first, "
      "one a line: \"REG NAME: OLD -> NEW\" (REG.BIT for a programming bit). A FILE named for "
-     "another factory number needs --yes"},
+     "another factory number needs --yes. The settings are read back after the write: one the "
+     "controller did not keep fails the command"},
     {CliCommand::ShowSettings, "show-settings", "FILE", 1, false, false, true, false,
      "open the settings file FILE and print the lines of its settings printout"},
     {CliCommand::ReadEvents, "read-events", "FILE", 1, true, false, true, false,
@@ -40,6 +41,15 @@ const std::array<CliCommandEntry, 14> kCliCommands{{
      "open the settings file FILE and print the settings printout into OUT.pdf"},
     {CliCommand::PrintEvents, "print-events", "FILE OUT.pdf", 2, false, false, true, true,
      "open the event file FILE and print the event printout into OUT.pdf"},
+    // diff-settings takes one file (against the controller) or two.
+    {CliCommand::DiffSettings, "diff-settings", "A.txt [B.txt]", 2, true, false, true, false,
+     "print the settings in which the settings files A and B differ, one a line: \"REG NAME: A -> B\" "
+     "(REG.BIT for a programming bit). With A alone: connect, and print what write-settings A would "
+     "change, \"REG NAME: CONTROLLER -> A\". Exit status 0 when there is no difference, 3 when there "
+     "are"},
+    {CliCommand::ExportEvents, "export-events", "FILE OUT.csv", 2, false, false, true, false,
+     "open the event file FILE and write its events as the table OUT.csv (UTF-8, \";\" between "
+     "fields; \".csv\" is added to a name without it)"},
 }};
 
 namespace {
@@ -150,7 +160,8 @@ bool ParseCliCommandLine(const QStringList& arguments, CliRequest& request, QStr
     return false;
   }
   const CliCommandEntry& entry = *request.entry;
-  if (positional.size() != entry.argumentCount) {
+  const bool oneSettingsFile = entry.command == CliCommand::DiffSettings && positional.size() == 1;
+  if (positional.size() != entry.argumentCount && !oneSettingsFile) {
     const QString name = QLatin1String(entry.name);
     error = entry.argumentCount == 0
                 ? QStringLiteral("%1 takes no arguments").arg(name)
@@ -172,6 +183,7 @@ bool ParseCliCommandLine(const QStringList& arguments, CliRequest& request, QStr
     return false;
   }
   if (request.demo && !entry.needsController) request.demo = false;  // no controller, no simulator
+  if (entry.command == CliCommand::DiffSettings && !oneSettingsFile) request.demo = false;
   if (request.demo && !request.line.devicePath.isEmpty()) {
     error = QStringLiteral("--demo opens the simulator; it takes no device in --port");
     return false;
@@ -230,6 +242,7 @@ QString CliUsage(const QString& programName) {
       "Exit status: 0 the command did what it says; 1 the controller, the link or a\n"
       "file failed it (the window's message on standard error), or standard output\n"
       "could not be written (a file asked for is still saved); 2 bad arguments or a\n"
-      "confirmation needed without --yes (nothing written to the controller).\n");
+      "confirmation needed without --yes (nothing written to the controller);\n"
+      "3 diff-settings found differences.\n");
   return text;
 }

@@ -25,7 +25,9 @@ enum class CliCommand {
   SetAddress,
   Signal,
   PrintSettings,
-  PrintEvents
+  PrintEvents,
+  DiffSettings,
+  ExportEvents
 };
 
 struct CliCommandEntry {
@@ -40,7 +42,7 @@ struct CliCommandEntry {
   const char* summary;    // for --help
 };
 
-extern const std::array<CliCommandEntry, 14> kCliCommands;
+extern const std::array<CliCommandEntry, 16> kCliCommands;
 
 struct CliRequest {
   bool help = false;

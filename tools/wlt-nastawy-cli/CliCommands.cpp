@@ -8,6 +8,7 @@
 #include "files/SettingsFileNames.h"
 #include "launch/ShutdownSignals.h"
 #include "services/ServiceTexts.h"
+#include "settings/SettingsCompare.h"
 #include "settings/SettingsTexts.h"
 
 #include <QFileInfo>
@@ -100,6 +101,7 @@ class CommandRun {
     for (const QString& line : lines) Print(line);
   }
   const QString& Argument(int i) const { return request_.arguments[i]; }
+  int Arguments() const { return int(request_.arguments.size()); }
   int Number(int i) const { return request_.schedule[std::size_t(i)]; }
   TerminalUi& ui() { return ui_; }
   QString Name() const { return QLatin1String(request_.entry->name); }
@@ -294,6 +296,68 @@ int Signal(CommandRun& r) {
   return r.StartUp() && r.Step([&] { r.f.Button1Click(); }) ? 0 : 1;
 }
 
+// A settings file as the window would write it, from controls that held
+// nothing before: what the file does not give is no integer, and stops the
+// compare as the write would stop.
+bool SettingsOfFile(CommandRun& r, const QString& file, SettingsDiff::Image& image, SettingsDiff::Names& names) {
+  for (int row = 1; row <= SettingsRegisterMap::kTimingRows; ++row) r.f.StringGrid1.Cells(1, row).clear();
+  for (int box = SettingsCatalogue::kFirstProgramBox; box <= SettingsCatalogue::kLastProgramBox; ++box)
+    r.f.CheckBox(box).Checked = false;
+  WithoutController(r.f);
+  r.ui().AnswerNextFileDialog(file);
+  if (!r.Step([&] { r.f.Otwrz1Click(); })) return false;
+  const std::optional<SettingsDiff::Image> settings = SettingsCompare::WindowImage(r.f, SettingsDiff::Image{});
+  if (!settings) {
+    r.Note(file + QStringLiteral(": ") + SettingsTexts::InvalidValue);
+    return false;
+  }
+  image = *settings;
+  names = SettingsCompare::ShownNames(r.f);
+  return true;
+}
+
+// The file against the controller is the window's "Porównaj z WLT" on the
+// file opened over what the controller holds, as write-settings would
+// write it: its table comes out as lines, the controller's value first.
+int DiffWithController(CommandRun& r) {
+  if (!r.StartUp()) return 1;
+  const SettingsDiff::Image held = r.f.SettingsImage;
+  r.ui().AnswerNextFileDialog(r.Argument(0));
+  if (!r.Step([&] { r.f.Otwrz1Click(); })) return 1;
+  WriteSettingsPlan::KeepControllerValues(r.f, held);
+  const int reports = r.ui().Reports();
+  const int tables = r.ui().DifferenceTables();
+  r.Run([&] { r.f.Porownaj1Click(); });
+  if (r.Stopped() != 0 || r.ui().Reports() != reports) return 1;
+  if (r.ui().DifferenceTables() > tables) return r.OutputIntact() ? 3 : 1;
+  return r.f.StatusBar1.Panels[1].Text == SettingsTexts::SettingsEqual ? 0 : 1;
+}
+
+int DiffSettings(CommandRun& r) {
+  if (r.Arguments() == 1) return DiffWithController(r);
+  SettingsDiff::Image first{}, second{};
+  SettingsDiff::Names firstNames, names;
+  if (!SettingsOfFile(r, r.Argument(0), first, firstNames) || !SettingsOfFile(r, r.Argument(1), second, names))
+    return 1;
+  // Named as the second file names them, as write-settings names a change by the file it writes.
+  const std::vector<SettingsDiff::Change> differences = SettingsDiff::Compare(first, second, names);
+  for (const SettingsDiff::Change& difference : differences) r.Print(SettingsDiff::Line(difference));
+  if (!r.OutputIntact()) return 1;
+  return differences.empty() ? 0 : 3;
+}
+
+int ExportEvents(CommandRun& r) {
+  WithoutController(r.f);
+  r.ui().AnswerNextFileDialog(r.Argument(0));
+  if (!r.Step([&] { r.f.OdczytPC1Click(); })) return 1;
+  r.ui().AnswerNextFileDialog(r.Argument(1));
+  if (!r.Step([&] { r.f.EksportCSV1Click(); })) return 1;
+  r.Note(QStringLiteral("saved as ") + r.f.SaveDialog3.FileName +
+         (r.f.SaveDialog3.FileName.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? QString()
+                                                                                        : QStringLiteral(".csv")));
+  return 0;
+}
+
 int Dispatch(const CliRequest& request, CommandRun& r) {
   switch (request.entry->command) {
     case CliCommand::Info:
@@ -324,6 +388,10 @@ int Dispatch(const CliRequest& request, CommandRun& r) {
       return PrintSettings(r);
     case CliCommand::PrintEvents:
       return PrintEvents(r);
+    case CliCommand::DiffSettings:
+      return DiffSettings(r);
+    case CliCommand::ExportEvents:
+      return ExportEvents(r);
   }
   return 1;
 }

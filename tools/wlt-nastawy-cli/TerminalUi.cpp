@@ -75,6 +75,12 @@ bool TerminalUi::PrintLines(const PrintRequest& request) {
 // There is no screen to show a preview on; nothing is printed from one.
 bool TerminalUi::PreviewLines(const PrintRequest&) { return false; }
 
+bool TerminalUi::ShowSettingsDifferences(const std::vector<SettingsDiff::Change>& differences) {
+  ++differenceTables_;
+  for (const SettingsDiff::Change& difference : differences) out_(SettingsDiff::Line(difference));
+  return false;
+}
+
 void TerminalUi::SetFocus(const QString&) {}
 
 QDateTime TerminalUi::Now() { return SystemClock::Now(); }

@@ -50,6 +50,11 @@ class TerminalUi : public Ui {
   bool ExecutePrintDialog(TPrintDialog& dialog) override;
   bool PrintLines(const PrintRequest& request) override;
   bool PreviewLines(const PrintRequest& request) override;
+  // The compare's table onto out, one difference a line in the format of
+  // SettingsDiff::Line (the controller's value, then the window's); the
+  // write is never asked for from it.
+  bool ShowSettingsDifferences(const std::vector<SettingsDiff::Change>& differences) override;
+  int DifferenceTables() const { return differenceTables_; }
   void SetFocus(const QString& controlName) override;
   QDateTime Now() override;
   QString ShortDate(const QDate& date) override;
@@ -68,4 +73,5 @@ class TerminalUi : public Ui {
   int reports_ = 0;
   int refusedConfirmations_ = 0;
   int printedJobs_ = 0;
+  int differenceTables_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "WriteSettingsPlan.h"
 
 #include "app/TForm1.h"
+#include "settings/SettingsCompare.h"
 
 namespace WriteSettingsPlan {
 
@@ -17,13 +18,7 @@ void KeepControllerValues(TForm1& form, const SettingsDiff::Image& held) {
   }
 }
 
-SettingsDiff::Names ShownNames(const TForm1& form) {
-  SettingsDiff::Names names;
-  for (int row = 1; row <= kTimingRows; ++row) names.rows[std::size_t(row)] = form.StringGrid1.Cells(0, row);
-  for (int box = SettingsCatalogue::kFirstProgramBox; box <= SettingsCatalogue::kLastProgramBox; ++box)
-    names.boxes[std::size_t(box - SettingsCatalogue::kFirstProgramBox)] = form.CheckBox(box).Caption;
-  return names;
-}
+SettingsDiff::Names ShownNames(const TForm1& form) { return SettingsCompare::ShownNames(form); }
 
 int FactoryNumber(const SettingsDiff::Image& held) { return held[std::size_t(898 - kFirstRegister)]; }
 
