@@ -56,9 +56,10 @@ class EventCsvExport : public ::testing::Test {
     // Event 1: 24-03-15 08:05:59, causes 2 and 17, indicators 1, 16 and 90.
     form.EventTable[0] = MakeRecord(0x0324, 0x0815, 0x5905, {2, 17}, {{1, 0x8001}, {6, 0x0200}});
     form.EventTable[39].fill(0xFFFF);  // an erased slot
-    form.EventLabels[1] = QStringLiteral("-Q1 zał.");             // a formula to a spreadsheet
-    form.EventLabels[16] = QStringLiteral("Napięcie; \"L1\"");    // the separator and quotes
-    form.EventLabels[90] = QStringLiteral("  Łącznik Ść  ");      // blanks around
+    // As a description file gives them: the rest of the line, from the blank after the number.
+    form.EventLabels[1] = QStringLiteral(" -Q1 zał.");            // a formula to a spreadsheet
+    form.EventLabels[16] = QStringLiteral(" Napięcie; \"L1\"");   // the separator and quotes
+    form.EventLabels[90] = QStringLiteral("    Łącznik Ść  ");    // blanks around
     form.CauseTexts[1] = QStringLiteral("Zanik napięcia");
     form.CauseTexts[16] = QStringLiteral("=SUM(A1)");
     form.EventsLoaded = true;
