@@ -20,6 +20,7 @@
 //   C  status panel 1 emptied, a beep, "Nie znaleziono urządzenia", and the
 //      connection state stays " Brak połączenia"
 //   P  the controller's clock shows "##-##-##" and "##:##:##"; no beep, no box
+//   V  " Błąd weryfikacji", a beep, the box of settings the controller did not keep
 
 #include <array>
 #include <string>
@@ -68,6 +69,7 @@ inline std::vector<Transaction> SettingsWriteTransactions() {
   for (int reg = 901; reg <= 920; ++reg) t.push_back(Write(reg));
   for (int reg = 801; reg <= 807; ++reg) t.push_back(Write(reg));
   t.push_back(Write(900));
+  t.push_back(Read(801, 120));  // the check: the block read back
   return t;
 }
 
@@ -103,7 +105,8 @@ enum class FaultKind {
   SilenceAfterWrites,
   PortVanishes,
   LateReply,
-  Echo
+  Echo,
+  KeepsOldValues
 };
 
 struct FaultColumn {
@@ -114,8 +117,8 @@ struct FaultColumn {
   bool waitsOut;
 };
 
-inline const std::array<FaultColumn, 11>& Faults() {
-  static const std::array<FaultColumn, 11> columns = {{
+inline const std::array<FaultColumn, 12>& Faults() {
+  static const std::array<FaultColumn, 12> columns = {{
       {FaultKind::NoAnswer, "no answer", true},
       {FaultKind::ThirdTry, "3rd try", false},
       {FaultKind::BadCrc, "bad CRC", false},
@@ -127,6 +130,7 @@ inline const std::array<FaultColumn, 11>& Faults() {
       {FaultKind::PortVanishes, "port gone", true},
       {FaultKind::LateReply, "late 700 ms", true},
       {FaultKind::Echo, "echo", false},
+      {FaultKind::KeepsOldValues, "keeps old", false},
   }};
   return columns;
 }
@@ -139,23 +143,26 @@ inline const std::array<FaultColumn, 11>& Faults() {
 // request fails all its tries, and no late answer is taken for a later one:
 // the event readout gets its six blocks but not the controller clock.
 // A looped-back line returns each request: no read takes it for a reply.
-// The settings write alone sends no read, and the echo of a write is the
-// answer a controller gives, so it passes there; it is only offered once a
-// connection has read the controller, which a looped-back line never lets
-// happen.
-inline const std::vector<std::array<const char*, 11>>& Expected() {
-  static const std::vector<std::array<const char*, 11>> cells = {
-      //  no answer  3rd try  bad CRC  other    exception short    silent N req silent N wr port gone late     echo
-      {"C 0x3", "ok x3", "C 0x3", "C 0x1", "C 0x1", "C 0x1", "C 0x3", "ok", "C 0x1", "ok", "C 0x1"},        // connection
-      {"R 0x3", "ok x3", "R 0x3", "R 0x1", "R 0x1", "R 0x1", "R 0x3", "ok", "R 0x1", "ok", "R 0x1"},        // settings read
-      {"N 0x3", "ok x3", "N 0x3", "N 0x1", "N 0x1", "N 0x1", "N 1x3", "N 5x3", "N 1x1", "N 0x3", "ok"},     // settings write
-      {"R 0x3", "ok x3", "R 0x3", "R 0x1", "R 0x1", "R 0x1", "R 1x3", "ok", "R 1x1", "ok 6x3", "R 0x1"},    // event readout
-      {"P 0x3", "ok x3", "P 0x3", "P 0x1", "P 0x1", "P 0x1", "P 0x3", "ok", "P 0x1", "P 0x3", "P 0x1"},     // clock tick
-      {"W 0x3", "ok x3", "W 0x3", "W 0x1", "W 0x1", "W 0x1", "W 1x3", "W 3x3", "W 1x1", "W 0x3", "W 0x1"},  // clock set
-      {"W 0x3", "ok x3", "W 0x3", "W 0x1", "W 0x1", "W 0x1", "W 1x3", "W 1x3", "W 1x1", "W 0x3", "W 0x1"},  // address
-      {"W 0x3", "ok x3", "W 0x3", "W 0x1", "W 0x1", "W 0x1", "W 1x3", "W 1x3", "W 1x1", "W 0x3", "W 0x1"},  // signal
-      {"R 0x3", "ok x3", "R 0x3", "R 0x1", "R 0x1", "R 0x1", "R 2x3", "ok", "R 2x1", "R 0x3", "R 0x1"},     // schedule read
-      {"W 0x3", "ok x3", "W 0x3", "W 0x1", "W 0x1", "W 0x1", "W 1x3", "W 2x3", "W 1x1", "W 0x3", "W 0x1"},  // schedule write
+// The echo of a write is the answer a controller gives, so the settings
+// write's 28 writes pass there, and its check, the block read back, fails
+// as any read does (the write is only offered once a connection has read
+// the controller, which a looped-back line never lets happen).
+// A controller that echoes every write and keeps the old value is caught by
+// the settings write's check alone: the other commands that write take the
+// echo as the answer, as they always have.
+inline const std::vector<std::array<const char*, 12>>& Expected() {
+  static const std::vector<std::array<const char*, 12>> cells = {
+      //  no answer  3rd try  bad CRC  other    exception short    silent N req silent N wr port gone late     echo  keeps old
+      {"C 0x3", "ok x3", "C 0x3", "C 0x1", "C 0x1", "C 0x1", "C 0x3", "ok", "C 0x1", "ok", "C 0x1", "ok"},  // connection
+      {"R 0x3", "ok x3", "R 0x3", "R 0x1", "R 0x1", "R 0x1", "R 0x3", "ok", "R 0x1", "ok", "R 0x1", "ok"},  // settings read
+      {"N 0x3", "ok x3", "N 0x3", "N 0x1", "N 0x1", "N 0x1", "N 1x3", "N 5x3", "N 1x1", "N 0x3", "R 28x1", "V 28x1"},  // settings write
+      {"R 0x3", "ok x3", "R 0x3", "R 0x1", "R 0x1", "R 0x1", "R 1x3", "ok", "R 1x1", "ok 6x3", "R 0x1", "ok"},  // event readout
+      {"P 0x3", "ok x3", "P 0x3", "P 0x1", "P 0x1", "P 0x1", "P 0x3", "ok", "P 0x1", "P 0x3", "P 0x1", "ok"},  // clock tick
+      {"W 0x3", "ok x3", "W 0x3", "W 0x1", "W 0x1", "W 0x1", "W 1x3", "W 3x3", "W 1x1", "W 0x3", "W 0x1", "W 4x1"},  // clock set
+      {"W 0x3", "ok x3", "W 0x3", "W 0x1", "W 0x1", "W 0x1", "W 1x3", "W 1x3", "W 1x1", "W 0x3", "W 0x1", "ok"},  // address
+      {"W 0x3", "ok x3", "W 0x3", "W 0x1", "W 0x1", "W 0x1", "W 1x3", "W 1x3", "W 1x1", "W 0x3", "W 0x1", "ok"},  // signal
+      {"R 0x3", "ok x3", "R 0x3", "R 0x1", "R 0x1", "R 0x1", "R 2x3", "ok", "R 2x1", "R 0x3", "R 0x1", "ok"},  // schedule read
+      {"W 0x3", "ok x3", "W 0x3", "W 0x1", "W 0x1", "W 0x1", "W 1x3", "W 2x3", "W 1x1", "W 0x3", "W 0x1", "ok"},  // schedule write
   };
   return cells;
 }

@@ -92,7 +92,8 @@ struct TimeBounds {
 TimeBounds Bounds(const OperationRow& row, const FaultColumn& fault, const ExpectedCell& cell) {
   TimeBounds b;
   const bool oneTry = fault.kind == FaultKind::OtherSlave || fault.kind == FaultKind::Exception ||
-                      fault.kind == FaultKind::ShortReply || fault.kind == FaultKind::Echo;
+                      fault.kind == FaultKind::ShortReply || fault.kind == FaultKind::Echo ||
+                      fault.kind == FaultKind::KeepsOldValues;
   const int last = cell.failing < 0 ? int(row.transactions.size()) - 1 : cell.failing;
   for (int i = 0; i <= last; ++i) {
     const double perTry = PerTrySeconds(row.transactions[std::size_t(i)]);
@@ -132,6 +133,7 @@ std::vector<std::string> SimOptions(const OperationRow& row, const FaultColumn& 
     case FaultKind::PortVanishes: return {"--die-after-requests", std::to_string(row.requestsBefore)};
     case FaultKind::LateReply: return {"--reply-delay", "700"};
     case FaultKind::Echo: return {"--echo"};
+    case FaultKind::KeepsOldValues: return {"--ignore-writes", "1-65536"};
   }
   return {};
 }
@@ -187,6 +189,8 @@ std::string Classify(Op op, const TForm1& f, const FakeUi& ui) {
   if (box == AppTexts::kNoCommunication && panel1 == AppTexts::kReadError) return "R";
   if (box == AppTexts::kNoCommunication && panel1 == AppTexts::kWriteError) return "W";
   if (box == AppTexts::kDeviceNotFound && panel1 == AppTexts::kNoDevice) return "N";
+  if (box == SettingsTexts::VerifyMismatch.section(QLatin1Char('\n'), 0, 0) && panel1 == SettingsTexts::VerifyFailed)
+    return "V";
   if (box == AppTexts::kDeviceNotFound && panel1.isEmpty() && op == Op::Connection) return "C";
   return "?";
 }
@@ -338,7 +342,7 @@ void PrintMatrix(const std::vector<std::vector<CellResult>>& results,
     out << "\n";
   }
   out << "cell: what the user saw (ok, R/W no communication on reading/writing, N device not found,\n"
-         "C controller not found, P clock placeholders), the requests on the wire, the seconds taken;\n"
+         "C controller not found, P clock placeholders, V settings not kept), the requests on the wire, the seconds taken;\n"
          "! marks a cell that failed.\n";
   std::cout << out.str() << std::flush;
 }
