@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow, public Ui {
   // Renders the state and paints the status bar at once: the handler that
   // asked goes on holding the event loop.
   void ShowProgress(const QString& status) override;
+  bool ShowSettingsDifferences(const std::vector<SettingsDiff::Change>& differences) override;
   void SetFocus(const QString& controlName) override;
   QDateTime Now() override;
   QString ShortDate(const QDate& date) override;

@@ -423,6 +423,7 @@ void MainWindow::BindMenus() {
       {&f.WLT1,
        {{&f.N1, &TForm1::N1Click},
         {&f.WLTPC1, &TForm1::WLTPC1Click},
+        {&f.Porownaj1, &TForm1::Porownaj1Click},
         {&f.Otwrz1, &TForm1::Otwrz1Click},
         {&f.Zapiszjako1, &TForm1::Zapiszjako1Click},
         {&f.Podglad2, &TForm1::Podglad2Click},
@@ -431,6 +432,7 @@ void MainWindow::BindMenus() {
        {{&f.Odczyt1, &TForm1::Odczyt1Click},
         {&f.OdczytPC1, &TForm1::OdczytPC1Click},
         {&f.Zapiszjako2, &TForm1::Zapiszjako2Click},
+        {&f.EksportCSV1, &TForm1::EksportCSV1Click},
         {&f.Podglad1, &TForm1::Podglad1Click},
         {&f.Drukuj1, &TForm1::Drukuj1Click}}},
   };

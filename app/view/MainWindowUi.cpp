@@ -5,6 +5,7 @@
 #include "app/AppTexts.h"
 #include "app/view/MainWindow.h"
 #include "app/view/MessageBoxes.h"
+#include "app/view/SettingsDifferencesDialog.h"
 #include "app/view/ViewConversions.h"
 #include "app/view/ViewFonts.h"
 #include "app/view/WaitCursor.h"
@@ -158,6 +159,15 @@ bool MainWindow::PreviewLines(const PrintRequest& request) {
 }
 
 #endif
+
+bool MainWindow::ShowSettingsDifferences(const std::vector<SettingsDiff::Change>& differences) {
+  if (closing_) return false;
+  Render();
+  const ModalPause pause(waitCursors_);
+  if (override_) return override_->ShowSettingsDifferences(differences);
+  SettingsDifferencesDialog box(differences, this);
+  return box.exec() == QDialog::Accepted;
+}
 
 void MainWindow::SetFocus(const QString& controlName) {
   Render();

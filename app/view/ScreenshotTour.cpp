@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -163,6 +164,20 @@ void Start(MainWindow& window, const QString& folder) {
     Save(window, dir.filePath(QStringLiteral("page-3-read.png")));
     // The print preview of the settings as read (grabbed and closed by the box watcher).
     Trigger(window, "Podglad2");
+    // Two values edited in the grid, then "Porównaj z WLT": its table lists
+    // those two (grabbed and closed by the box watcher); then the write and
+    // its check, whose box names what the controller did not keep.
+    if (auto* grid = window.findChild<QTableWidget*>(window.form().StringGrid1.Name)) {
+      ShowPage(window, 1);
+      for (const int row : {5, 10})
+        if (QTableWidgetItem* cell = grid->item(row, 1))
+          cell->setText(QString::number(cell->text().toInt() + 100 * row));
+      Settle();
+      Save(window, dir.filePath(QStringLiteral("page-2-edited.png")));
+      Trigger(window, "Porownaj1");
+      Trigger(window, "WLTPC1");
+      Save(window, dir.filePath(QStringLiteral("page-2-written.png")));
+    }
     // The event register: the list, then the first event line's detail.
     Trigger(window, "Odczyt1");
     ShowPage(window, 3);

@@ -17,6 +17,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include "app/view/SettingsDifferencesDialog.h"
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -141,6 +143,7 @@ class MainWindowWiringTest : public QObject {
         {QStringLiteral("&Nastawy"),
          {{"N1", QStringLiteral("&Odczyt nastaw z WLT"), true},
           {"WLTPC1", QStringLiteral("Za&pis nastaw do WLT"), true},
+          {"Porownaj1", QStringLiteral("Po&równaj z WLT"), true},
           {"Otwrz1", QStringLiteral("O&twórz plik"), true},
           {"Zapiszjako1", QStringLiteral("&Zapisz plik jako..."), true},
           {"Podglad2", QStringLiteral("Podgląd &wydruku"), true},
@@ -149,6 +152,7 @@ class MainWindowWiringTest : public QObject {
          {{"Odczyt1", QStringLiteral("&Odczyt rejestru z WLT"), true},
           {"OdczytPC1", QStringLiteral("O&twórz plik"), true},
           {"Zapiszjako2", QStringLiteral("&Zapisz plik jako..."), false},
+          {"EksportCSV1", QStringLiteral("&Eksport do CSV"), false},
           {"Podglad1", QStringLiteral("Podgląd &wydruku"), false},
           {"Drukuj1", QStringLiteral("&Drukuj"), false}}},
     };
@@ -171,6 +175,37 @@ class MainWindowWiringTest : public QObject {
     w.window->Render();
     QVERIFY(w.find<QAction>(QStringLiteral("Drukuj1"))->isEnabled());
     QVERIFY(!w.find<QAction>(QStringLiteral("OdczytPC1"))->isEnabled());
+  }
+
+  // The compare's table: register, name, the window's value, the
+  // controller's; the write button accepts, Enter closes without writing.
+  void settingsDifferencesDialogShowsTheTableAndItsWriteButton() {
+    const std::vector<SettingsDiff::Change> differences = {
+        {905, -1, QStringLiteral("nst_trSPP"), 50, 300},
+        {807, 13, QStringLiteral("Rezerwa"), 1, 0},
+    };
+    const QStringList expected[] = {
+        {QStringLiteral("905"), QStringLiteral("nst_trSPP"), QStringLiteral("300"), QStringLiteral("50")},
+        {QStringLiteral("807.13"), QStringLiteral("Rezerwa"), QStringLiteral("0"), QStringLiteral("1")},
+    };
+    for (const bool write : {true, false}) {
+      SettingsDifferencesDialog dialog(differences);
+      QTableWidget* table = dialog.table();
+      QCOMPARE(table->rowCount(), 2);
+      QCOMPARE(table->columnCount(), 4);
+      QCOMPARE(table->horizontalHeaderItem(2)->text(), QStringLiteral("W programie"));
+      QCOMPARE(table->horizontalHeaderItem(3)->text(), QStringLiteral("W WLT"));
+      for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 4; ++column)
+          QCOMPARE(table->item(row, column)->text(), expected[row][column]);
+      auto* button = dialog.findChild<QPushButton*>(QStringLiteral("WriteSettingsButton"));
+      QVERIFY(button);
+      QCOMPARE(button->text(), QStringLiteral("Zapis nastaw do WLT"));
+      dialog.show();
+      if (write) button->click();
+      else QTest::keyClick(&dialog, Qt::Key_Return);
+      QCOMPARE(dialog.result(), write ? int(QDialog::Accepted) : int(QDialog::Rejected));
+    }
   }
 
   void menuEntryRunsItsHandler() {

@@ -103,6 +103,7 @@ const std::vector<std::pair<MenuKey, std::vector<MenuKey>>>& Menus() {
       {{"WLT1", QStringLiteral("&Nastawy"), {}},
        {{"N1", QStringLiteral("&Odczyt nastaw z WLT"), QStringLiteral("F6")},
         {"WLTPC1", QStringLiteral("Za&pis nastaw do WLT"), {}},
+        {"Porownaj1", QStringLiteral("Po&równaj z WLT"), {}},
         {"Otwrz1", QStringLiteral("O&twórz plik"), QStringLiteral("Ctrl+O")},
         {"Zapiszjako1", QStringLiteral("&Zapisz plik jako..."), QStringLiteral("Ctrl+S")},
         {"Podglad2", QStringLiteral("Podgląd &wydruku"), {}},
@@ -111,6 +112,7 @@ const std::vector<std::pair<MenuKey, std::vector<MenuKey>>>& Menus() {
        {{"Odczyt1", QStringLiteral("&Odczyt rejestru z WLT"), QStringLiteral("F7")},
         {"OdczytPC1", QStringLiteral("O&twórz plik"), {}},
         {"Zapiszjako2", QStringLiteral("&Zapisz plik jako..."), {}},
+        {"EksportCSV1", QStringLiteral("&Eksport do CSV"), {}},
         {"Podglad1", QStringLiteral("Podgląd &wydruku"), {}},
         {"Drukuj1", QStringLiteral("&Drukuj"), {}}}},
   };
