@@ -41,7 +41,7 @@ void FillFromRequest(const LinkEvent& event, LinkRow& row) {
 void FillFromReply(const LinkEvent& event, LinkRow& row) {
   FillFromRequest(event, row);
   const std::uint8_t* reply = event.Reply;
-  const std::size_t length = event.ReplyLength;
+  const std::size_t length = reply ? event.ReplyLength : 0;
   row.Slave = length >= 1 ? std::to_string(reply[0]) : std::string();
   row.Function = length >= 2 ? std::to_string(reply[1]) : std::string();
   row.Quantity.clear();
@@ -51,8 +51,11 @@ void FillFromReply(const LinkEvent& event, LinkRow& row) {
 
 std::string ReplyOutcome(const LinkEvent& event) {
   const std::string ms = Milliseconds(event.ElapsedUs);
-  const std::uint8_t* reply = event.Reply;
-  const unsigned length = static_cast<unsigned>(event.ReplyLength);
+  // A verdict names bytes of the reply; an event without them reads zeros.
+  std::uint8_t head[3] = {};
+  const unsigned length = event.Reply ? static_cast<unsigned>(event.ReplyLength) : 0u;
+  for (unsigned i = 0; i < 3 && i < length; ++i) head[i] = event.Reply[i];
+  const std::uint8_t* reply = head;
   const bool haveRequest = event.Request != nullptr && event.RequestLength >= 6;
   switch (event.Verdict) {
     case ReplyVerdict::Accepted: return Format(LinkTexts::kAccepted, ms.c_str());

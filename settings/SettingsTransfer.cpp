@@ -52,7 +52,7 @@ void TForm1::ReadSettings() {
 // and the report says how far it got.
 void TForm1::WriteSettings() {
   if (!ControllerFound()) {
-    ReportNoCommunication(true);
+    ReportNoCommunication(true, false);
     return;
   }
   if (!GridToImage()) {

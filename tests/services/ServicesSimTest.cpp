@@ -229,7 +229,11 @@ TEST_F(ServicesWithSim, AFailingProbeGivesTheStandardReportAndWritesNothing) {
     // An exception is a well-formed reply: one try, no repetition.
     EXPECT_EQ(sim->Requests(), std::vector<std::string>{Hex(ReadRequest(1, c.probe, 1))});
     EXPECT_EQ(Panel1(), QString::fromUtf8(c.status));
-    EXPECT_EQ(ui.Log.mid(ui.Log.size() - 2), (QStringList{QStringLiteral("beep"), kNoCommunication}));
+    // The box names the exception (the simulator's default code, 2).
+    EXPECT_EQ(ui.Log.mid(ui.Log.size() - 2),
+              (QStringList{QStringLiteral("beep"),
+                           kNoCommunication +
+                               QStringLiteral("\nUrządzenie odpowiedziało wyjątkiem 2: niedozwolony adres danych.")}));
   }
   EXPECT_TRUE(form.ControllerFound());
   EXPECT_EQ(Rows()[0], QStringLiteral("0:Żaden/0"));
