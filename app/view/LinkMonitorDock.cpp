@@ -125,11 +125,13 @@ LinkMonitorDock::LinkMonitorDock(const LinkMonitor& monitor, QWidget* parent)
   const QFontMetrics metrics(fixed);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   table_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
-  const int widths[kColumnCount] = {12, 5, 5, 7, 7, 14, 52, 48};
+  // In characters: the outcomes of a try (a time-out, a reply and its
+  // time, a result) fit; a longer one shows whole in its tooltip.
+  const int widths[kColumnCount] = {12, 2, 3, 3, 5, 5, 40, 48};
+  const QFontMetrics headerMetrics(table_->horizontalHeader()->font());
   for (int c = 0; c < kColumnCount; ++c) {
-    const int header = QFontMetrics(table_->horizontalHeader()->font()).horizontalAdvance(
-                           QString::fromUtf8(kColumns[c])) + 16;
-    table_->setColumnWidth(c, std::max(header, metrics.horizontalAdvance(QLatin1Char('0')) * widths[c] + 12));
+    const int header = headerMetrics.horizontalAdvance(QString::fromUtf8(kColumns[c])) + 12;
+    table_->setColumnWidth(c, std::max(header, metrics.horizontalAdvance(QLatin1Char('0')) * widths[c] + 10));
   }
   table_->horizontalHeader()->setStretchLastSection(true);
   column->addWidget(table_, 1);

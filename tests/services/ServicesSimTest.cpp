@@ -106,7 +106,10 @@ TEST_F(ServicesWithSim, AClockWriteThatFailsLeavesTheControllersClockAndNeverSen
                                                        Hex(WriteRequest(1, 1308, 0x1412)),
                                                        Hex(WriteRequest(1, 1309, 0x3025))}));
   EXPECT_EQ(Panel1(), QStringLiteral(" Błąd zapisu"));
-  EXPECT_EQ(ui.Log.mid(1), (QStringList{QStringLiteral("beep"), kNoCommunication}));
+  EXPECT_EQ(ui.Log.mid(1),
+            (QStringList{QStringLiteral("beep"),
+                         kNoCommunication +
+                             QStringLiteral("\nUrządzenie odpowiedziało wyjątkiem 2: niedozwolony adres danych.")}));
   form.Timer1Timer();
   EXPECT_EQ(form.Edit9.Text, QStringLiteral("21-07-04"));
   EXPECT_EQ(form.Edit10.Text, QStringLiteral("08:00:00"));
