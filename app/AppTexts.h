@@ -44,6 +44,9 @@ inline const QString kConfirmOk = QStringLiteral("OK");
 inline const QString kConfirmCancel = QStringLiteral("Cancel");
 inline const QString kDeviceNotFound = QStringLiteral("Nie znaleziono urządzenia");
 inline const QString kNoCommunication = QStringLiteral("Brak komunikacji z urządzeniem");
+// The second line of that box (and of "Nie znaleziono urządzenia") when the
+// controller answered with an exception: its code, its name.
+inline const QString kExceptionLine = QStringLiteral("Urządzenie odpowiedziało wyjątkiem %1: %2.");
 // The printing layer's error box: this, then the printer or the file.
 inline const QString kPrintFailedPrefix = QStringLiteral("Błąd drukowania: ");
 

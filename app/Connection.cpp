@@ -53,7 +53,9 @@ void TForm1::ConnectDevice() {
   // The port stays open; the state stays "not connected".
   StatusBar1.Panels[1].Text.clear();
   ui_.Beep();
-  ui_.ShowMessage(AppTexts::kDeviceNotFound);
+  const QString exception = LinkExceptionLine();
+  ui_.ShowMessage(exception.isEmpty() ? AppTexts::kDeviceNotFound
+                                      : AppTexts::WithSecondLine(AppTexts::kDeviceNotFound, exception));
 }
 
 void TForm1::DisconnectDevice() {

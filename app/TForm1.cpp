@@ -19,10 +19,12 @@ TForm1::TForm1(Ui& ui, std::unique_ptr<SerialLine> line) : Mdb1(std::move(line))
   Mdb1.OnClose = nullptr;
   Mdb1.OnShowSt = nullptr;
   BuildControls();
+  BuildMonitorControls();
 }
 
 // Mdb1 closes its port when it is destroyed; FormDestroy has normally done it.
-TForm1::~TForm1() = default;
+// The monitor goes first: the link must not report into it on the way out.
+TForm1::~TForm1() { Mdb1.SetObserver(nullptr); }
 
 TCheckBox& TForm1::CheckBox(int number) {
   if (number >= 1 && number <= kEventIndicators) return eventCheckBoxes_[std::size_t(number - 1)];

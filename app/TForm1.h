@@ -12,6 +12,7 @@
 #include "app/TransmissionPage.h"
 #include "app/Ui.h"
 #include "mdbcomp/TMdb.h"
+#include "monitor/LinkMonitor.h"
 #include "services/ClockPolling.h"
 
 #include <QString>
@@ -194,7 +195,9 @@ class TForm1 {
   static QString PadNumber3(int n);
   bool ControllerFound() const { return CheckBox_1.Checked; }
   // Standard reports of a failed device operation.
-  void ReportNoCommunication(bool writing);  // " Błąd odczytu" / " Błąd zapisu"
+  // afterTransaction: the operation asked the link (false: it failed before
+  // that), so an exception the controller answered with is named.
+  void ReportNoCommunication(bool writing, bool afterTransaction = true);  // " Błąd odczytu" / " Błąd zapisu"
   // " Brak urządzenia"; detail, when given, is the box's second line.
   void ReportDeviceNotFound(const QString& detail = QString());
   // The confirmation box of the operations that change the controller.
@@ -262,8 +265,25 @@ class TForm1 {
   bool ReadTestSchedule();
   bool WriteTestSchedule();
 
+  // Link monitor (monitor/): "Monitor łącza" in the menu "Komunikacja" opens
+  // the window LinkMonitorDock, which shows every frame, try and time-out
+  // of Mdb1 while it is open ("Wyczyść", "Zapisz…" into SaveDialog3).
+  TMenuItem Monitorcza1;
+  TControl LinkMonitorDock;
+  TButton MonitorClearButton, MonitorSaveButton;
+  TFileDialog SaveDialog3;
+  LinkMonitor Monitor;
+  void Monitorcza1Click();
+  void LinkMonitorDockClose();
+  void MonitorClearButtonClick();
+  void MonitorSaveButtonClick();
+  // The line a failure box adds when the last transaction got an exception
+  // reply: its code and name; empty otherwise.
+  QString LinkExceptionLine() const;
+
  private:
   void BuildControls();
+  void BuildMonitorControls();
   void RegisterControl(TControl& control, const QString& name);
 
   Ui& ui_;

@@ -1,6 +1,9 @@
 #include "mdbcomp/TMdb.h"
 
+#include "mdbcomp/ReplyCheck.h"
+
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -8,6 +11,13 @@ namespace {
 constexpr std::uint8_t kReadHoldingRegisters = 3;
 constexpr std::uint8_t kWriteSingleRegister = 6;
 constexpr std::uint16_t kMaxReadCount = 125;
+
+using MonitorClock = std::chrono::steady_clock;
+
+std::uint32_t MicrosecondsSince(MonitorClock::time_point start) {
+  const auto us = std::chrono::duration_cast<std::chrono::microseconds>(MonitorClock::now() - start).count();
+  return us <= 0 ? 0u : static_cast<std::uint32_t>(std::min<long long>(us, 0xFFFFFFFFLL));
+}
 
 // Slave, function, two 16-bit fields big-endian: the body of every request.
 void BuildRequest(std::uint8_t* request, std::uint8_t slave, std::uint8_t function,
@@ -108,33 +118,86 @@ bool TMdb::Transact(std::uint8_t* request, std::size_t length, std::size_t dataS
   unsigned tries = 0;
   lastReplyLength_ = 0;
   lateBytesDiscarded_ = 0;
+  LinkEvent last;  // the observer's: how the last try ended
   do {
     std::size_t received = 0;
+    MonitorClock::time_point sent;
     // Without an open port there is no handle to touch: the try fails at once.
     if (portOpen_) {
-      if (lateReplyPossible_) DiscardLateReply();
+      if (lateReplyPossible_) ReportDiscarded(DiscardLateReply(), request, length + 2);
       line_->Purge();
+      if (observer_) {
+        LinkEvent event;
+        event.What = LinkEvent::Kind::RequestSent;
+        event.Request = request;
+        event.RequestLength = length + 2;
+        event.Try = tries + 1;
+        event.Tries = std::max<unsigned>(1, RepeatCount);
+        observer_->OnLinkEvent(event);
+        sent = MonitorClock::now();
+      }
       line_->Write(request, length + 2);
       received = line_->Read(reply, replyCapacity);
     }
     lastReplyLength_ = std::min(received, kReplyBufferSize);
     std::memcpy(lastReply_, reply, lastReplyLength_);
     ok = received > 0 && Crc16(reply, received) == 0;
+    if (observer_)
+      ReportTry(request, length + 2, reply, received, ok, tries + 1, portOpen_ ? MicrosecondsSince(sent) : 0, last);
     // A try that got nothing whole may still be answered after its time-out.
     if (!ok && portOpen_) lateReplyPossible_ = true;
     ++tries;
   } while (!ok && tries < RepeatCount);
 
   answered_ = ok;
+  if (observer_) {
+    last.What = LinkEvent::Kind::TransactionEnded;
+    last.Result = last.Verdict == ReplyVerdict::Accepted;
+    observer_->OnLinkEvent(last);
+  }
   Fire(OnShowSt);
   return ok;
 }
 
-void TMdb::SettleLine() {
-  if (portOpen_ && lateReplyPossible_) DiscardLateReply();
+void TMdb::ReportTry(const std::uint8_t* request, std::size_t requestLength, const std::uint8_t* reply,
+                     std::size_t received, bool crcOk, unsigned tryNumber, std::uint32_t elapsedUs,
+                     LinkEvent& last) {
+  LinkEvent event;
+  event.Request = request;
+  event.RequestLength = requestLength;
+  event.Reply = reply;
+  event.ReplyLength = received;
+  event.Try = tryNumber;
+  event.Tries = std::max<unsigned>(1, RepeatCount);
+  event.ElapsedUs = elapsedUs;
+  event.Verdict = portOpen_ ? ReplyCheck::Judge(request, reply, received, crcOk, event.ExceptionCode)
+                            : ReplyVerdict::PortClosed;
+  if (received > 0) {
+    event.What = LinkEvent::Kind::ReplyReceived;
+    observer_->OnLinkEvent(event);
+  }
+  if (event.Verdict != ReplyVerdict::Accepted) {
+    event.What = LinkEvent::Kind::TryFailed;
+    observer_->OnLinkEvent(event);
+  }
+  last = event;
 }
 
-void TMdb::DiscardLateReply() {
+void TMdb::ReportDiscarded(std::size_t discarded, const std::uint8_t* request, std::size_t requestLength) {
+  if (!observer_ || discarded == 0) return;
+  LinkEvent event;
+  event.What = LinkEvent::Kind::LateReplyDiscarded;
+  event.Request = request;
+  event.RequestLength = requestLength;
+  event.Discarded = discarded;
+  observer_->OnLinkEvent(event);
+}
+
+void TMdb::SettleLine() {
+  if (portOpen_ && lateReplyPossible_) ReportDiscarded(DiscardLateReply(), nullptr, 0);
+}
+
+std::size_t TMdb::DiscardLateReply() {
   // The purge before a request only clears what has already arrived: a
   // controller that answers a little after the time-out would land its reply
   // in the next request's read. So the line must first be quiet for as long
@@ -142,8 +205,10 @@ void TMdb::DiscardLateReply() {
   // after twice that plus the wire time of the longest frame at 2400 bit/s.
   const std::uint32_t quiet = ResponseTime;
   const std::uint32_t limit = 2u * ResponseTime + 10u * kReplyBufferSize;
-  lateBytesDiscarded_ += line_->DiscardUntilQuiet(quiet, limit);
+  const std::size_t discarded = line_->DiscardUntilQuiet(quiet, limit);
+  lateBytesDiscarded_ += discarded;
   lateReplyPossible_ = false;
+  return discarded;
 }
 
 bool TMdb::CompleteAnswer(std::uint8_t slave, std::uint8_t function, std::size_t length) const {
@@ -167,11 +232,11 @@ bool TMdb::ReadRegisters(std::uint8_t slave, std::uint16_t first, std::uint16_t 
   // A reply must be the answer to this request: its byte count twice the
   // registers asked and the frame exactly that long. Anything else (a line
   // that echoes the request back, a reply to another request) is no answer,
-  // however good its CRC: an echo of the 8-byte request can never pass, since
-  // no count makes 5 + 2 x count equal 8.
+  // however good its CRC.
   const std::size_t needed = 5u + 2u * count;
-  const bool result = ok && reply[0] == slave && reply[1] == kReadHoldingRegisters &&
-                      reply[2] == 2u * count && lastReplyLength_ == needed;
+  std::uint8_t exceptionCode = 0;
+  const bool result =
+      ok && ReplyCheck::Judge(request, reply, lastReplyLength_, ok, exceptionCode) == ReplyVerdict::Accepted;
   if (ok && !CompleteAnswer(slave, kReadHoldingRegisters, needed)) lateReplyPossible_ = portOpen_;
   if (!result) return false;
   for (std::size_t i = 0; i < count; ++i) {
@@ -188,5 +253,6 @@ bool TMdb::WriteRegister(std::uint8_t slave, std::uint16_t reg, std::uint16_t va
   // Only bytes that actually arrived are compared with the request, and the
   // echo must be exactly the 8 bytes of the request.
   if (ok && !CompleteAnswer(slave, kWriteSingleRegister, 8)) lateReplyPossible_ = portOpen_;
-  return ok && lastReplyLength_ == 8 && std::memcmp(reply, request, 6) == 0;
+  std::uint8_t exceptionCode = 0;
+  return ok && ReplyCheck::Judge(request, reply, lastReplyLength_, ok, exceptionCode) == ReplyVerdict::Accepted;
 }

@@ -4,6 +4,7 @@
 // Plain C++: no toolkit, no exceptions; outcomes are read from PortOpen(),
 // Answered() and the Boolean results.
 
+#include "LinkObserver.h"
 #include "MdbTypes.h"
 #include "SerialLine.h"
 
@@ -80,12 +81,19 @@ class TMdb {
   // (diagnostics: a controller answering after its time-out shows here).
   std::size_t LateBytesDiscarded() const { return lateBytesDiscarded_; }
 
+  // The one watcher of the link (a monitor, a trace), or none (nullptr, the
+  // default): told of every request, reply, failed try, late reply thrown
+  // away and transaction end. Without one nothing is measured.
+  void SetObserver(LinkObserver* observer) { observer_ = observer; }
+  LinkObserver* Observer() const { return observer_; }
+
  private:
   bool ConfigurePort();
   void Fire(const TNotifyEvent& event);
   // Waits out a reply that may still be on its way to a try that failed, so
   // that it cannot be taken as the answer to the next request.
-  void DiscardLateReply();
+  // Returns the count of bytes thrown away.
+  std::size_t DiscardLateReply();
   // A complete reply of the addressed slave to the function asked: the
   // frame itself or its exception (function plus 128). Nothing more of it
   // can still come.
@@ -101,4 +109,10 @@ class TMdb {
   // sending one.
   bool lateReplyPossible_ = false;
   std::size_t lateBytesDiscarded_ = 0;
+  LinkObserver* observer_ = nullptr;
+  // Tells the observer how a try ended and of a late reply thrown away.
+  void ReportTry(const std::uint8_t* request, std::size_t requestLength, const std::uint8_t* reply,
+                 std::size_t received, bool crcOk, unsigned tryNumber, std::uint32_t elapsedUs,
+                 LinkEvent& last);
+  void ReportDiscarded(std::size_t discarded, const std::uint8_t* request, std::size_t requestLength);
 };

@@ -83,7 +83,7 @@ void TForm1::ReadSettings() {
 // reading the block back.
 void TForm1::WriteSettings() {
   if (!ControllerFound()) {
-    ReportNoCommunication(true);
+    ReportNoCommunication(true, false);
     return;
   }
   if (!GridToImage()) {

@@ -87,6 +87,7 @@ MainWindow::MainWindow(Ui* modalOverride, std::unique_ptr<SerialLine> line, QWid
   BindPages();
   BindStatusBar();
   BindTimer();
+  BindLinkMonitor();
 
   Render();
   KeepControlsReachable();

@@ -38,6 +38,7 @@ class UpDownWidget;
 class GridCellDelegate;
 class QPrinter;
 class QMargins;
+class LinkMonitorDock;
 
 class MainWindow : public QMainWindow, public Ui {
   Q_OBJECT
@@ -140,6 +141,8 @@ class MainWindow : public QMainWindow, public Ui {
   void BindPages();
   void BindStatusBar();
   void BindTimer();
+  // The link monitor: its entry in "Komunikacja" and its dock (MainWindowMonitor.cpp).
+  void BindLinkMonitor();
 
   // ---- Layout (MainWindowPages.cpp) ----------------------------------------
   QWidget* BuildHeader();
@@ -161,6 +164,7 @@ class MainWindow : public QMainWindow, public Ui {
   // its children reach, so the page around it scrolls to them.
   std::vector<QWidget*> placedContainers_;
   GridCellDelegate* gridDelegate_ = nullptr;
+  LinkMonitorDock* linkMonitorDock_ = nullptr;
 #if WLT_HAVE_PRINTSUPPORT
   QPrinter& Printer();  // made on first use
   std::unique_ptr<QPrinter> printer_;  // keeps the choices of the last print dialog

@@ -164,9 +164,21 @@ TEST(CliCommandLine, HelpListsEveryCommandAndOption) {
     EXPECT_TRUE(usage.contains(line)) << entry.name;
   }
   for (const char* option : {"--port", "--baud", "--parity", "--stop-bits", "--slave", "--yes", "--demo",
-                             "--work-dir", "--help", "Exit status"})
+                             "--work-dir", "--trace", "--help", "Exit status"})
     EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
   for (const QString& line : usage.split(QLatin1Char('\n'))) EXPECT_LE(line.size(), 79) << line.toStdString();
+}
+
+// --trace anywhere among the options; without it, no trace.
+TEST(CliCommandLine, TraceIsAnOption) {
+  CliRequest request;
+  QString error;
+  ASSERT_TRUE(ParseCliCommandLine(Args({"--trace", "info"}), request, error)) << error.toStdString();
+  EXPECT_TRUE(request.trace);
+  ASSERT_TRUE(ParseCliCommandLine(Args({"info"}), request, error));
+  EXPECT_FALSE(request.trace);
+  ASSERT_TRUE(ParseCliCommandLine(Args({"read-schedule", "--trace"}), request, error));
+  EXPECT_TRUE(request.trace);
 }
 
 }  // namespace

@@ -110,7 +110,8 @@ TEST_F(ReadoutWithSim, AFourthRequestRefusedStopsTheReadout) {
   // A well-formed exception reply is not tried again; nothing follows it.
   EXPECT_EQ(sim->Requests(), std::vector<std::string>(all.begin(), all.begin() + 4));
   EXPECT_EQ(ui.Log, (QStringList{QStringLiteral("beep"),
-                                 QStringLiteral("message:Brak komunikacji z urządzeniem")}));
+                                 QStringLiteral("message:Brak komunikacji z urządzeniem\nUrządzenie "
+                                                "odpowiedziało wyjątkiem 2: niedozwolony adres danych.")}));
   EXPECT_EQ(Panel1(), QStringLiteral(" Błąd odczytu"));
   EXPECT_FALSE(form.EventsLoaded);
   EXPECT_FALSE(form.Drukuj1.Enabled);

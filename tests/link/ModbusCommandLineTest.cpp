@@ -35,6 +35,18 @@ TEST(ModbusCommandLine, ReadWithDefaults) {
   EXPECT_EQ(p.command.Slave, 1);
 }
 
+// -v and --trace, before or after the command, ask for the link's rows.
+TEST(ModbusCommandLine, TraceOption) {
+  EXPECT_FALSE(Parse({"read", "801", "1"}).command.Trace);
+  for (const auto& args : {std::vector<std::string>{"-v", "read", "801", "1"},
+                           std::vector<std::string>{"read", "801", "1", "--trace"}}) {
+    const Parsed p = Parse(args);
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_TRUE(p.command.Trace);
+    EXPECT_EQ(p.command.Register, 801u);
+  }
+}
+
 TEST(ModbusCommandLine, WriteWithEveryOption) {
   const Parsed p = Parse({"--port", "COM3", "--baud=9600", "--parity", "even", "--stop-bits", "2",
                           "--slave", "17", "--tries", "1", "--response-time", "200", "write",
@@ -154,7 +166,7 @@ TEST(ModbusReport, ReasonsForFailure) {
       {false, noise, read898,
        "no valid reply (3 byte(s) received, no frame with a correct CRC: noise or other line "
        "settings? 3F 00 FE)"},
-      {true, WithCrc({0x01, 0x83, 0x02}), read898, "exception code 2"},
+      {true, WithCrc({0x01, 0x83, 0x02}), read898, "exception code 2 (Illegal Data Address)"},
       {true, ReadReply(2, {5}), read898, "wrong reply (from slave 2: " + Hex(ReadReply(2, {5})) + ")"},
       {true, read898, read898,
        "the request came back unchanged: the line echoes what is sent (TX joined to RX, or an "

@@ -1,11 +1,13 @@
 // wlt-modbus against wlt-sim: what a technician sees, and the exit status.
 
 #include "SimProcess.h"
+#include "TraceFrames.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <sys/wait.h>
 
@@ -116,4 +118,45 @@ TEST(ModbusTool, MissingPortAndBadArguments) {
   run = RunTool("read 898");
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.output.find("Usage: wlt-modbus"), std::string::npos) << run.output;
+}
+
+// -v (and --trace) print the link's rows on standard error as they happen:
+// every frame of the simulator's log, in order, with each try's outcome.
+TEST(ModbusTool, TraceRowsMatchTheSimulatorsFrames) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> sim;
+    std::string args;
+    int status;
+    std::vector<std::string> outcomes;  // texts the rows carry
+  };
+  const Case cases[] = {
+      {"answered at the third try", {"--answer-from-try", "3"}, "-v read 898 1", 0,
+       {"zapytanie, próba 3 z 3", "  brak odpowiedzi po ", "odpowiedź poprawna, ",
+        "wynik: poprawna odpowiedź w próbie 3 z 3"}},
+      {"every reply corrupted", {"--bad-crc"}, "--trace write 1272 8", 1,
+       {"błędna suma CRC, ", "wynik: brak komunikacji po 3 próbach"}},
+      {"an exception", {"--exception", "1230-1232:3"}, "--trace read 1230 3", 1,
+       {"wyjątek 3: niedozwolona wartość danych (Illegal Data Value), ", "wynik: odpowiedź odrzucona",
+        "exception code 3 (Illegal Data Value)"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimProcess sim(c.sim);
+    ASSERT_TRUE(sim.Running());
+    const ToolRun run = RunTool("--port " + sim.DevicePath() + " --response-time 100 " + c.args);
+    EXPECT_EQ(run.status, c.status) << run.output;
+    const std::vector<std::string> frames = trace_frames::FromTrace(run.output);
+    EXPECT_FALSE(frames.empty()) << run.output;
+    EXPECT_EQ(frames, trace_frames::FromSimLog(sim.Log())) << run.output;
+    for (const std::string& outcome : c.outcomes) EXPECT_NE(run.output.find(outcome), std::string::npos) << outcome;
+  }
+}
+
+TEST(ModbusTool, NoRowsWithoutTrace) {
+  SimProcess sim;
+  ASSERT_TRUE(sim.Running());
+  const ToolRun run = RunTool("--port " + sim.DevicePath() + " read 898 1");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, "898 = 1 (0x0001)\n");
 }

@@ -106,7 +106,10 @@ TEST_F(ServicesWithSim, AClockWriteThatFailsLeavesTheControllersClockAndNeverSen
                                                        Hex(WriteRequest(1, 1308, 0x1412)),
                                                        Hex(WriteRequest(1, 1309, 0x3025))}));
   EXPECT_EQ(Panel1(), QStringLiteral(" Błąd zapisu"));
-  EXPECT_EQ(ui.Log.mid(1), (QStringList{QStringLiteral("beep"), kNoCommunication}));
+  EXPECT_EQ(ui.Log.mid(1),
+            (QStringList{QStringLiteral("beep"),
+                         kNoCommunication +
+                             QStringLiteral("\nUrządzenie odpowiedziało wyjątkiem 2: niedozwolony adres danych.")}));
   form.Timer1Timer();
   EXPECT_EQ(form.Edit9.Text, QStringLiteral("21-07-04"));
   EXPECT_EQ(form.Edit10.Text, QStringLiteral("08:00:00"));
@@ -229,7 +232,11 @@ TEST_F(ServicesWithSim, AFailingProbeGivesTheStandardReportAndWritesNothing) {
     // An exception is a well-formed reply: one try, no repetition.
     EXPECT_EQ(sim->Requests(), std::vector<std::string>{Hex(ReadRequest(1, c.probe, 1))});
     EXPECT_EQ(Panel1(), QString::fromUtf8(c.status));
-    EXPECT_EQ(ui.Log.mid(ui.Log.size() - 2), (QStringList{QStringLiteral("beep"), kNoCommunication}));
+    // The box names the exception (the simulator's default code, 2).
+    EXPECT_EQ(ui.Log.mid(ui.Log.size() - 2),
+              (QStringList{QStringLiteral("beep"),
+                           kNoCommunication +
+                               QStringLiteral("\nUrządzenie odpowiedziało wyjątkiem 2: niedozwolony adres danych.")}));
   }
   EXPECT_TRUE(form.ControllerFound());
   EXPECT_EQ(Rows()[0], QStringLiteral("0:Żaden/0"));

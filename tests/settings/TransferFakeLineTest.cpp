@@ -151,8 +151,10 @@ TEST_F(TransferOnFakeLine, AWriteThatStopsSaysWhichRegistersTookTheNewValues) {
               Hex(frames::WriteRequest(1, c.failAt, c.failAt == 900 ? 1 : c.failAt > 900 ? 10 : 0)));
     EXPECT_EQ(controller.registers.count(900), 0u);
     EXPECT_EQ(form.StatusBar1.Panels[1].Text, QStringLiteral(" Brak urządzenia"));
-    const QString box = QStringLiteral("Nie znaleziono urządzenia") +
-                        (c.secondLine.isEmpty() ? QString() : QStringLiteral("\n") + c.secondLine);
+    // The exception the refused write got comes first, then how far it got.
+    QString box = QStringLiteral("Nie znaleziono urządzenia");
+    if (c.exception) box += QStringLiteral("\nUrządzenie odpowiedziało wyjątkiem 4: awaria urządzenia podrzędnego.");
+    if (!c.secondLine.isEmpty()) box += QStringLiteral("\n") + c.secondLine;
     EXPECT_EQ(ui.Log, (QStringList{QStringLiteral("beep"), QStringLiteral("message:") + box}));
   }
 }

@@ -163,6 +163,8 @@ TEST_F(TransferWithSim, AnExceptionAt911LeavesTenNewValuesAndSaysSo) {
   EXPECT_EQ(Panel1(), QStringLiteral(" Brak urządzenia"));
   EXPECT_EQ(ui.Log, (QStringList{QStringLiteral("beep"),
                                  QStringLiteral("message:Nie znaleziono urządzenia\n"
+                                                "Urządzenie odpowiedziało wyjątkiem 4: awaria urządzenia "
+                                                "podrzędnego.\n"
                                                 "Zapisano 10 z 28 rejestrów (901-910); nie zapisano "
                                                 "znacznika kompletu nastaw (rejestr 900), sterownik ma "
                                                 "teraz część nastaw starych i część nowych.")}));

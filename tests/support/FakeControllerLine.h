@@ -31,6 +31,9 @@ class FakeControllerLine : public SerialLine {
     // same); and reads left unanswered while writes are still echoed.
     std::function<std::uint16_t(std::uint16_t reg, std::uint16_t sent)> Keeps;
     bool AnswersReads = true;
+    // A request touching one of these registers gets an exception reply
+    // with the code given.
+    std::map<std::uint16_t, std::uint8_t> Exceptions;
     // Records: "open:COM1", "configure", "close", in order.
     std::vector<std::string> Events;
     std::vector<LineSettings> Configurations;
@@ -99,7 +102,12 @@ class FakeControllerLine : public SerialLine {
     const std::uint16_t a = std::uint16_t(request[2] << 8 | request[3]);
     const std::uint16_t b = std::uint16_t(request[4] << 8 | request[5]);
     std::vector<std::uint8_t> reply;
-    if (request[1] == 3) {
+    const std::uint16_t last = request[1] == 3 ? std::uint16_t(a + b) : std::uint16_t(a + 1);
+    for (const auto& [reg, code] : state_->Exceptions)
+      if (reg >= a + 1 && reg <= last && reply.empty()) reply = {request[0], std::uint8_t(request[1] | 0x80), code};
+    if (!reply.empty()) {
+      // the exception reply, sealed below
+    } else if (request[1] == 3) {
       if (!state_->AnswersReads) return {};
       reply = {request[0], 3, std::uint8_t(2 * b)};
       for (std::uint16_t i = 0; i < b; ++i) {

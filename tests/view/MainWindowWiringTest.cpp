@@ -139,7 +139,10 @@ class MainWindowWiringTest : public QObject {
     };
     const std::vector<std::pair<QString, std::vector<Expected>>> menus = {
         {QStringLiteral("&Komunikacja"),
-         {{"Polcz1", QStringLiteral("&Polącz"), true}, {"Rozlcz1", QStringLiteral("&Rozlącz"), true}}},
+         {{"Polcz1", QStringLiteral("&Polącz"), true},
+          {"Rozlcz1", QStringLiteral("&Rozlącz"), true},
+          {"", QString(), true},  // the separator before the monitor
+          {"Monitorcza1", QStringLiteral("&Monitor łącza"), true}}},
         {QStringLiteral("&Nastawy"),
          {{"N1", QStringLiteral("&Odczyt nastaw z WLT"), true},
           {"WLTPC1", QStringLiteral("Za&pis nastaw do WLT"), true},

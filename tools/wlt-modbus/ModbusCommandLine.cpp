@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mdbcomp/LineOptions.h"
+#include "mdbcomp/ModbusExceptions.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,10 @@ bool ParseModbusCommand(const std::vector<std::string>& args, ModbusCommand& com
     if (option == "-h" || option == "--help") {
       command.What = ModbusCommand::Action::Help;
       return true;
+    }
+    if (option == "-v" || option == "--trace") {
+      command.Trace = true;
+      continue;
     }
     if (option.size() < 2 || option.compare(0, 2, "--") != 0) {
       positional.push_back(option);
@@ -123,6 +128,8 @@ std::string ModbusUsage() {
          "  --slave N            slave address 1 to 247 (default 1)\n"
          "  --tries N            tries per transaction 1 to 255 (default 3)\n"
          "  --response-time MS   fixed part of the reply time-out (default 500)\n"
+         "  -v, --trace          print every frame sent and received, each try's\n"
+         "                       outcome and time-out to standard error as it happens\n"
          "  -h, --help           show this text\n"
          "\n"
          "Exit status: 0 success, 1 the port or the controller failed (the reason\n"
@@ -178,7 +185,7 @@ std::string DescribeFailure(bool answered, const std::uint8_t* reply, std::size_
            "or an adapter that echoes) and no controller answered";
   }
   if (length >= 5 && reply[0] == slave && reply[1] == (function | 0x80)) {
-    return "exception code " + std::to_string(reply[2]);
+    return "exception code " + std::to_string(reply[2]) + " (" + ModbusExceptions::StandardName(reply[2]) + ")";
   }
   std::string why;
   if (length >= 1 && reply[0] != slave) why = "from slave " + std::to_string(reply[0]) + ": ";

@@ -25,6 +25,7 @@ struct ModbusCommand {
   std::uint8_t Slave = 1;
   std::uint8_t Tries = 3;
   std::uint16_t ResponseTime = 500;
+  bool Trace = false;  // -v, --trace: the link's rows on standard error
 };
 
 // Fills command from the arguments (without the program name). False with a
@@ -46,7 +47,7 @@ std::string RegisterLabel(std::uint32_t reg);
 
 // Why a transaction did not succeed, from Answered, the request sent and the
 // last reply's bytes: "no answer", "no valid reply (N bytes ...)",
-// "exception code N", "the request came back unchanged ..." or
+// "exception code N (its standard name)", "the request came back unchanged ..." or
 // "wrong reply (...)".
 std::string DescribeFailure(bool answered, const std::uint8_t* reply, std::size_t length,
                             const std::uint8_t* request);

@@ -2,8 +2,13 @@
 // line, so a technician can check a link without the window.
 
 #include "ModbusCommandLine.h"
+#include "mdbcomp/LinkTrace.h"
 #include "mdbcomp/PortMap.h"
 #include "mdbcomp/TMdb.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <cstdio>
 #include <string>
@@ -13,6 +18,14 @@ namespace {
 
 int Run(const ModbusCommand& command) {
   TMdb mdb;
+  // The trace's outcomes are Polish, in UTF-8.
+  LinkTrace trace(stderr);
+  if (command.Trace) {
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+    mdb.SetObserver(&trace);
+  }
   mdb.Port = command.Port;
   if (!command.DevicePath.empty()) PortMap::Set(mdb.PortName(), command.DevicePath);
   mdb.BaudRate = command.BaudRate;

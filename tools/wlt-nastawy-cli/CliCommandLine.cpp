@@ -128,6 +128,8 @@ bool ParseCliCommandLine(const QStringList& arguments, CliRequest& request, QStr
       request.help = true;
     } else if (argument == QLatin1String("--yes")) {
       request.yes = true;
+    } else if (argument == QLatin1String("--trace")) {
+      request.trace = true;
     } else if (argument == QLatin1String("--demo") && kDemoAvailable) {
       request.demo = true;
     } else if (name == QLatin1String("--work-dir")) {
@@ -233,6 +235,10 @@ QString CliUsage(const QString& programName) {
     text += QStringLiteral(
         "  --demo             connect to the controller simulator wlt-sim (beside this\n"
         "                     program) on a pseudo-terminal instead of a port\n");
+  text += QStringLiteral(
+      "  --trace            print every frame sent to and received from the\n"
+      "                     controller, each try's outcome and time-out to standard\n"
+      "                     error as it happens\n");
   text += QStringLiteral(
       "  --work-dir DIR     run in the work folder DIR: created when missing and given\n"
       "                     the general description file WLT_nast_rejzd_000.txt unless\n"

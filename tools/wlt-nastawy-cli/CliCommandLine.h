@@ -49,6 +49,7 @@ struct CliRequest {
   LaunchOptions::Line line;
   bool yes = false;
   bool demo = false;
+  bool trace = false;  // --trace: the link's rows on standard error
   QString workDir;
   const CliCommandEntry* entry = nullptr;
   QStringList arguments;  // the command's arguments as given

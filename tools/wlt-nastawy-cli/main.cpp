@@ -12,6 +12,7 @@
 #include "launch/ProgramArguments.h"
 #include "launch/ShutdownSignals.h"
 #include "launch/WorkFolder.h"
+#include "mdbcomp/LinkTrace.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -113,8 +114,10 @@ int RunProgram(int argc, char** argv, StandardOutput& output) {
   TerminalUi ui(
       out, [](const QString& line) { WriteLine(stderr, line); }, request.yes);
   int status = 1;
+  LinkTrace trace(stderr);
   {
     TForm1 form(ui);
+    if (request.trace) form.Mdb1.SetObserver(&trace);
     status = RunCliCommand(request, form, ui, out, outputIntact);
   }
   simulator.Stop();
