@@ -267,11 +267,11 @@ class TForm1 {
 
   // Link monitor (monitor/): "Monitor łącza" in the menu "Komunikacja" opens
   // the window LinkMonitorDock, which shows every frame, try and time-out
-  // of Mdb1 while it is open ("Wyczyść", "Zapisz…" into SaveDialog3).
+  // of Mdb1 while it is open ("Wyczyść", "Zapisz…" into SaveDialog4).
   TMenuItem Monitorcza1;
   TControl LinkMonitorDock;
   TButton MonitorClearButton, MonitorSaveButton;
-  TFileDialog SaveDialog3;
+  TFileDialog SaveDialog4;
   LinkMonitor Monitor;
   void Monitorcza1Click();
   void LinkMonitorDockClose();

@@ -19,7 +19,7 @@ void TForm1::BuildMonitorControls() {
   MonitorClearButton.Caption = MonitorTexts::kClear;
   RegisterControl(MonitorSaveButton, QStringLiteral("MonitorSaveButton"));
   MonitorSaveButton.Caption = MonitorTexts::kSave;
-  SaveDialog3 = {QStringLiteral("SaveDialog3"), QStringLiteral("Text files (*.txt)|*.TXT"), QString(),
+  SaveDialog4 = {QStringLiteral("SaveDialog4"), QStringLiteral("Text files (*.txt)|*.TXT"), QString(),
                  QStringLiteral("txt"), true};
 }
 
@@ -43,11 +43,11 @@ void TForm1::MonitorClearButtonClick() { Monitor.Clear(); }
 // The rows kept and the counters as a text file. A name without an
 // extension gets ".txt".
 void TForm1::MonitorSaveButtonClick() {
-  SaveDialog3.FileName = MonitorTexts::kFileName.arg(PadNumber3(FactoryNumber));
-  if (!ui_.ExecuteSaveDialog(SaveDialog3)) return;
-  QString path = SaveDialog3.FileName;
+  SaveDialog4.FileName = MonitorTexts::kFileName.arg(PadNumber3(FactoryNumber));
+  if (!ui_.ExecuteSaveDialog(SaveDialog4)) return;
+  QString path = SaveDialog4.FileName;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
-  if (!ReplaceQuestion::MayReplace(ui_, SaveDialog3, path)) return;
+  if (!ReplaceQuestion::MayReplace(ui_, SaveDialog4, path)) return;
   if (TextFile::WriteLines(path, Monitor.FileLines(ui_.Now()))) {
     StatusBar1.Panels[1].Text = MonitorTexts::kSaved;
     return;
