@@ -58,6 +58,10 @@ struct SimOptions {
   bool badByteCount = false;
   int replyDelayMs = 0;  // --reply-delay: replies go out this long after the request
   bool echo = false;     // --echo: a looped-back line instead of a controller
+
+  // Reaching the controller
+  int tcpPort = -1;        // --tcp PORT: serve RTU frames over TCP on 127.0.0.1 (0: any free port)
+  bool baudGiven = false;  // --baud named: on a pseudo-terminal a request at another rate is noise
 };
 
 enum class ParseOutcome { Run, Help, Error };
