@@ -55,6 +55,19 @@ class Ui {
   // there is nothing to do.
   virtual void ShowProgress(const QString& status) { (void)status; }
 
+  // The device search: what is being probed (text, one line or two) and how
+  // far it is (done of total). The first call puts up the progress box with
+  // its button "Przerwij"; meanwhile the window repaints and takes that
+  // button, and nothing else. False once the user asked to stop. The end of
+  // the search takes the box down.
+  virtual bool ShowSearchProgress(const QString& text, int done, int total) {
+    (void)text;
+    (void)done;
+    (void)total;
+    return true;
+  }
+  virtual void EndSearchProgress() {}
+
   // Gives the keyboard focus to the control of that name.
   virtual void SetFocus(const QString& controlName) = 0;
 
