@@ -56,6 +56,8 @@ inline const QString kSearchStopped = QStringLiteral(" Przerwano szukanie");
 inline const QString kSearchNothing = QStringLiteral(" Nie znaleziono");
 inline const QString kSearchNoDevices = QStringLiteral("Brak portów szeregowych do przeszukania");
 inline const QString kPortDevice = QStringLiteral("%1 → %2");
+// What the command line prints of a find: the device and the port taking it.
+inline const QString kSearchDevice = QStringLiteral("Urządzenie: %1 (%2)");
 
 // The printing layer's error box: this, then the printer or the file.
 inline const QString kPrintFailedPrefix = QStringLiteral("Błąd drukowania: ");

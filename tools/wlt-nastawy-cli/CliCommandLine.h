@@ -25,7 +25,8 @@ enum class CliCommand {
   SetAddress,
   Signal,
   PrintSettings,
-  PrintEvents
+  PrintEvents,
+  Scan
 };
 
 struct CliCommandEntry {
@@ -40,7 +41,7 @@ struct CliCommandEntry {
   const char* summary;    // for --help
 };
 
-extern const std::array<CliCommandEntry, 14> kCliCommands;
+extern const std::array<CliCommandEntry, 15> kCliCommands;
 
 struct CliRequest {
   bool help = false;
