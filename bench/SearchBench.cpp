@@ -33,14 +33,22 @@ double ExpectedSeconds(std::size_t count) {
 
 // Runs the search over the simulator's device, stopped after limit probes
 // (0: never). Returns the seconds it took, or -1 when it did not end as it should.
+// longestGapMs: the longest time between two calls of the progress, which
+// is how long "Przerwij" may wait to be answered.
 double TimedSearch(const std::string& device, std::size_t limit, PortSearch::Outcome expected,
-                   PortSearch::Result* out = nullptr) {
+                   PortSearch::Result* out = nullptr, double* longestGapMs = nullptr) {
   auto line = MakeSystemSerialLine();
   std::size_t calls = 0;
   const auto start = Clock::now();
+  auto last = start;
+  double gap = 0;
   const PortSearch::Result r = PortSearch::Search(*line, {device}, [&](const PortSearch::Progress&) {
+    const auto now = Clock::now();
+    if (calls > 1) gap = std::max(gap, std::chrono::duration<double, std::milli>(now - last).count());
+    last = now;
     return limit == 0 || calls++ <= limit;  // the first call comes before the device opens
   });
+  if (longestGapMs) *longestGapMs = gap;
   const double seconds = SecondsSince(start);
   if (out) *out = r;
   return r.Outcome == expected ? seconds : -1;
@@ -107,8 +115,11 @@ void PrintSearchFigures(int runs, bool full) {
       Row("(h) whole unanswered search of one device", whole,
           TimedSearch(silent.DevicePath(), 0, PortSearch::Outcome::NotFound), "2964 probes");
     } else {
-      const double part = TimedSearch(silent.DevicePath(), sample, PortSearch::Outcome::Stopped);
+      double gapMs = 0;
+      const double part = TimedSearch(silent.DevicePath(), sample, PortSearch::Outcome::Stopped, nullptr, &gapMs);
       Row("(h) unanswered search, addresses 1-2 (24 probes)", ExpectedSeconds(sample), part, "");
+      Row("(k) longest time between two progress calls", double(PortSearch::ProbeWaitMs(2400, prOdd)) / 1000,
+          gapMs / 1000, "Przerwij waits at most this; limit 0.2 s");
       Row("(h') whole unanswered search of one device, reckoned", whole,
           part * double(PortSearch::kProbesPerDevice) / double(sample), "--search-full measures it");
     }

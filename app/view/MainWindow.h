@@ -181,4 +181,5 @@ class MainWindow : public QMainWindow, public Ui {
   // The device search's progress box while the search runs, and its clock.
   QProgressDialog* searchBox_ = nullptr;
   QElapsedTimer searchClock_;
+  int searchPausedCursors_ = 0;  // wait cursors taken down while the box is up
 };

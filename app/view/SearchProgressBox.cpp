@@ -5,6 +5,7 @@
 
 #include "app/AppTexts.h"
 #include "app/view/MainWindow.h"
+#include "app/view/WaitCursor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,6 +35,9 @@ bool MainWindow::ShowSearchProgress(const QString& text, int done, int total) {
     searchBox_->setMinimumDuration(0);
     searchBox_->setMinimumWidth(420);
     searchClock_.start();
+    // The button is to be pressed: the normal cursor while the box is up.
+    searchPausedCursors_ = waitCursors_;
+    for (int i = 0; i < searchPausedCursors_; ++i) WaitCursor::Pop(waitCursors_);
     searchBox_->show();
   }
   searchBox_->setMaximum(std::max(total, 1));
@@ -51,4 +55,6 @@ void MainWindow::EndSearchProgress() {
   searchBox_->hide();
   searchBox_->deleteLater();
   searchBox_ = nullptr;
+  for (int i = 0; i < searchPausedCursors_; ++i) WaitCursor::Push(waitCursors_);
+  searchPausedCursors_ = 0;
 }

@@ -137,7 +137,9 @@ class MainWindowWiringTest : public QObject {
     };
     const std::vector<std::pair<QString, std::vector<Expected>>> menus = {
         {QStringLiteral("&Komunikacja"),
-         {{"Polcz1", QStringLiteral("&Polącz"), true}, {"Rozlcz1", QStringLiteral("&Rozlącz"), true}}},
+         {{"Polcz1", QStringLiteral("&Polącz"), true},
+          {"Rozlcz1", QStringLiteral("&Rozlącz"), true},
+          {"Szukaj1", QStringLiteral("&Szukaj urządzenia…"), true}}},
         {QStringLiteral("&Nastawy"),
          {{"N1", QStringLiteral("&Odczyt nastaw z WLT"), true},
           {"WLTPC1", QStringLiteral("Za&pis nastaw do WLT"), true},
