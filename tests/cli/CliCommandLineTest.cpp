@@ -46,6 +46,7 @@ TEST(CliCommandLine, EveryCommandWithItsArguments) {
       {{"signal", "--yes"}, CliCommand::Signal, {}, true},
       {{"print-settings", "s.txt", "out.pdf"}, CliCommand::PrintSettings, {"s.txt", "out.pdf"}, false},
       {{"print-events", "e.dat", "out.pdf"}, CliCommand::PrintEvents, {"e.dat", "out.pdf"}, false},
+      {{"scan"}, CliCommand::Scan, {}, false},
       // A file named like an option, after "--".
       {{"show-settings", "--", "--odd.txt"}, CliCommand::ShowSettings, {"--odd.txt"}, false},
   };
