@@ -118,6 +118,7 @@ TEST_F(DeviceSearch, PrzerwijStopsBeforeTheNextProbe) {
   form.ConnectClick();  // the window's own port is let go first
   ASSERT_TRUE(form.ControllerFound());
   line->Requests.clear();
+  line->Slave = 17;  // not among the probes made before the stop
   ui.StopAtCall = 6;
   form.Szukaj1Click();
   EXPECT_EQ(line->Requests.size(), 4u);  // the call before opening, then one before each probe
