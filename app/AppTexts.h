@@ -47,6 +47,21 @@ inline const QString kNoCommunication = QStringLiteral("Brak komunikacji z urzą
 // The second line of that box (and of "Nie znaleziono urządzenia") when the
 // controller answered with an exception: its code, its name.
 inline const QString kExceptionLine = QStringLiteral("Urządzenie odpowiedziało wyjątkiem %1: %2.");
+// The device search: its progress box (the device, its line setting and
+// slave address, how far; the elapsed time the box adds), its outcomes in
+// status panel 1, and the message when nothing answered.
+inline const QString kSearchTitle = QStringLiteral("Szukaj urządzenia");
+inline const QString kSearchProbing = QStringLiteral("Urządzenie %1 (%2 z %3)\n%4 bit/s, parzystość: %5, adres %6");
+inline const QString kSearchStop = QStringLiteral("Przerwij");
+inline const QString kSearchElapsed = QStringLiteral("Czas: %1");
+inline const QString kSearchFound = QStringLiteral(" Znaleziono urządzenie");
+inline const QString kSearchStopped = QStringLiteral(" Przerwano szukanie");
+inline const QString kSearchNothing = QStringLiteral(" Nie znaleziono");
+inline const QString kSearchNoDevices = QStringLiteral("Brak portów szeregowych do przeszukania");
+inline const QString kPortDevice = QStringLiteral("%1 → %2");
+// What the command line prints of a find: the device and the port taking it.
+inline const QString kSearchDevice = QStringLiteral("Urządzenie: %1 (%2)");
+
 // The printing layer's error box: this, then the printer or the file.
 inline const QString kPrintFailedPrefix = QStringLiteral("Błąd drukowania: ");
 

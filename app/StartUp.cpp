@@ -43,6 +43,7 @@ void TForm1::FormCreate(const StartUpLine& line) {
   TakeValue(ComboBox2, Mdb1.BaudRate, kBaudRates);
   TakeValue(ComboBox3, Mdb1.Parity, kParities);
   TakeValue(ComboBox4, Mdb1.StopBits, kStopBits);
+  ShowPortDevices();
   // 4. Look for the controller; a failure shows its own message.
   ConnectDevice();
   // 5. Factory number as the connection attempt left it (0 when nothing was

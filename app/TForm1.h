@@ -11,6 +11,7 @@
 #include "app/FormControls.h"
 #include "app/TransmissionPage.h"
 #include "app/Ui.h"
+#include "mdbcomp/PortSearch.h"
 #include "mdbcomp/TMdb.h"
 #include "monitor/LinkMonitor.h"
 #include "services/ClockPolling.h"
@@ -20,7 +21,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class TForm1 {
@@ -188,6 +191,17 @@ class TForm1 {
   void Button2Click();
   void Button6Click();
   void Timer1Timer();
+
+  // ---- The device search (app/DeviceSearch.cpp) ----------------------------
+  TMenuItem Szukaj1;  // "Szukaj urządzenia…" of "Komunikacja"
+  // The device each item of ComboBox1 opens, in the order of its items.
+  QStringList PortDevices;
+  // What the last search found; Device empty when it found nothing.
+  PortSearch::Found LastFind;
+  // The devices the search goes over: the machine's serial devices.
+  std::function<std::vector<std::string>()> SearchDevices = SerialDevices::List;
+  void Szukaj1Click();
+  void ShowPortDevices();
 
   // ---- Operations shared between subsystems ------------------------------
   void ConnectDevice();

@@ -60,6 +60,18 @@ class Ui {
   // in (before: the controller's value, after: the window's, in the grid's
   // units). True when the user asked for "Zapis nastaw do WLT" from it.
   virtual bool ShowSettingsDifferences(const std::vector<SettingsDiff::Change>& differences) = 0;
+  // The device search: what is being probed (text, one line or two) and how
+  // far it is (done of total). The first call puts up the progress box with
+  // its button "Przerwij"; meanwhile the window repaints and takes that
+  // button, and nothing else. False once the user asked to stop. The end of
+  // the search takes the box down.
+  virtual bool ShowSearchProgress(const QString& text, int done, int total) {
+    (void)text;
+    (void)done;
+    (void)total;
+    return true;
+  }
+  virtual void EndSearchProgress() {}
 
   // Gives the keyboard focus to the control of that name.
   virtual void SetFocus(const QString& controlName) = 0;

@@ -255,6 +255,7 @@ void TForm1::BuildControls() {
       // Spelled with a plain "l", unlike the buttons of the transmission page.
       {&Polcz1, "Polcz1", QStringLiteral("&Polącz"), ""},
       {&Rozlcz1, "Rozlcz1", QStringLiteral("&Rozlącz"), ""},
+      {&Szukaj1, "Szukaj1", QStringLiteral("&Szukaj urządzenia…"), ""},
       {&WLT1, "WLT1", QStringLiteral("&Nastawy"), ""},
       {&N1, "N1", QStringLiteral("&Odczyt nastaw z WLT"), "F6"},
       {&WLTPC1, "WLTPC1", QStringLiteral("Za&pis nastaw do WLT"), ""},

@@ -108,6 +108,9 @@ QString LineOptionsUsage() {
 #endif
   return QString::fromLatin1(port) +
          QStringLiteral(
+             "                     COMn=tcp:HOST:PORT (or tcp:HOST:PORT, as COM1): a serial\n"
+             "                     device server on the network carrying the frames\n") +
+         QStringLiteral(
              "  --baud N           2400, 4800, 9600 or 19200 bit/s; default 19200\n"
              "  --parity P         none, odd or even; default none\n"
              "  --stop-bits N      1 or 2; default 1\n"

@@ -1,5 +1,7 @@
 #include "mdbcomp/LineOptions.h"
 
+#include "mdbcomp/TcpSerialLine.h"
+
 #include <cstdlib>
 
 namespace LineOptions {
@@ -33,6 +35,19 @@ bool ParsePort(const std::string& text, PortSelection& selection, std::string& e
             std::string(syntax == PortSyntax::NamesAndPaths ? ", COMn=PATH or a device path" : "") +
             ": " + text;
     return false;
+  }
+  const std::string device = mapping ? text.substr(eq + 1) : text;
+  if (TcpAddress::Names(device)) {
+    // A serial server on the network: the same on every system.
+    std::string host;
+    std::uint16_t tcpPort = 0;
+    if (!TcpAddress::Parse(device, host, tcpPort)) {
+      error = "expected tcp:HOST:PORT: " + device;
+      return false;
+    }
+    parsed.DevicePath = device;
+    selection = parsed;
+    return true;
   }
   if (syntax == PortSyntax::NamesOnly) {
     error = "this system opens serial ports by name (COM1 to COM9), not by path: " + text;

@@ -120,7 +120,7 @@ bool DetectPseudoTerminal(int fd) {
 
 }  // namespace
 
-std::unique_ptr<SerialLine> MakeSystemSerialLine() { return std::make_unique<PosixSerialLine>(); }
+std::unique_ptr<SerialLine> MakePlatformSerialLine() { return std::make_unique<PosixSerialLine>(); }
 
 PosixSerialLine::~PosixSerialLine() { Close(); }
 

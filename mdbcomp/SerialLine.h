@@ -64,5 +64,8 @@ class SerialLine {
   }
 };
 
-// The serial line of the platform this program was built for.
+// The line the programs use: a port name mapped to "tcp:HOST:PORT" reaches
+// a TCP serial server, every other one the serial port of the platform.
 std::unique_ptr<SerialLine> MakeSystemSerialLine();
+// The serial port of the platform this program was built for, alone.
+std::unique_ptr<SerialLine> MakePlatformSerialLine();

@@ -3,6 +3,8 @@
 
 #include "Win32SerialLine.h"
 
+#include "mdbcomp/PortMap.h"
+
 #include <cstring>
 #include <limits>
 
@@ -23,8 +25,10 @@ Win32SerialLine::~Win32SerialLine() { Close(); }
 
 bool Win32SerialLine::Open(const std::string& portName) {
   Close();
-  // The name goes to the system unchanged ("COM1"): exclusive, synchronous.
-  handle_ = CreateFileA(portName.c_str(), GENERIC_READ | GENERIC_WRITE,
+  // The name goes to the system unchanged ("COM1"), unless the port map
+  // names another device for it: exclusive, synchronous.
+  const std::string device = PortMap::Resolve(portName);
+  handle_ = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE,
                         0,              // no sharing: a second opener fails
                         nullptr,        // no security attributes
                         OPEN_EXISTING,  // a port is never created
@@ -118,6 +122,6 @@ std::size_t Win32SerialLine::DiscardUntilQuiet(std::uint32_t quietMs, std::uint3
   return discarded;
 }
 
-std::unique_ptr<SerialLine> MakeSystemSerialLine() {
+std::unique_ptr<SerialLine> MakePlatformSerialLine() {
   return std::make_unique<Win32SerialLine>();
 }

@@ -1,6 +1,10 @@
 #include "SerialEndpoint.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -60,7 +64,63 @@ bool MakeRaw(int fd, const SimOptions& o, bool setLine, std::string& error) {
 
 }  // namespace
 
+namespace {
+
+// Listens on 127.0.0.1 only: the simulator is no server for the network.
+bool Listen(int port, int& listenFd, std::string& path, std::string& error) {
+  listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (listenFd < 0) {
+    error = std::string("socket: ") + std::strerror(errno);
+    return false;
+  }
+  int on = 1;
+  ::setsockopt(listenFd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  if (::bind(listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(listenFd, 1) != 0 ||
+      ::getsockname(listenFd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    error = "cannot listen on 127.0.0.1:" + std::to_string(port) + ": " + std::strerror(errno);
+    return false;
+  }
+  path = "tcp:127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+  return true;
+}
+
+}  // namespace
+
+void SerialEndpoint::AcceptMaster() {
+  const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  if (fd < 0) return;
+  DropMaster();
+  int on = 1;
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+  fd_ = fd;
+}
+
+void SerialEndpoint::DropMaster() {
+  if (listenFd_ < 0 || fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+}
+
+bool SerialEndpoint::AtOwnRate(const SimOptions& o, int& masterRate) const {
+  masterRate = 0;
+  if (!pseudoTerminal_ || !o.baudGiven) return true;
+  termios t{};
+  if (tcgetattr(fd_, &t) != 0) return true;
+  const speed_t own = SpeedConstant(o.baud);
+  const speed_t set = cfgetospeed(&t);
+  for (int rate : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200})
+    if (SpeedConstant(rate) == set) masterRate = rate;
+  return own == B0 || set == own;
+}
+
 SerialEndpoint::~SerialEndpoint() {
+  if (listenFd_ >= 0) ::close(listenFd_);
   if (!linkPath_.empty()) ::unlink(linkPath_.c_str());
   if (heldSlaveFd_ >= 0) ::close(heldSlaveFd_);
   if (fd_ >= 0) ::close(fd_);
@@ -68,7 +128,9 @@ SerialEndpoint::~SerialEndpoint() {
 
 bool SerialEndpoint::Open(const SimOptions& o, std::string& error) {
   characterNs_ = 11LL * 1000000000LL / o.baud;
-  if (!o.device.empty()) {
+  if (o.tcpPort >= 0) {
+    if (!Listen(o.tcpPort, listenFd_, path_, error)) return false;
+  } else if (!o.device.empty()) {
     fd_ = ::open(o.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) {
       error = "cannot open " + o.device + ": " + std::strerror(errno);
@@ -95,6 +157,7 @@ bool SerialEndpoint::Open(const SimOptions& o, std::string& error) {
     }
     // The line discipline belongs to the slave side: raw, no echo.
     if (!MakeRaw(heldSlaveFd_, o, false, error)) return false;
+    pseudoTerminal_ = true;
   }
   if (!o.linkPath.empty()) {
     struct stat st{};

@@ -32,6 +32,20 @@ class SerialEndpoint {
   // Duration of one character on the line, 11 bits, in nanoseconds.
   long long CharacterNs() const { return characterNs_; }
 
+  // Serving over TCP (--tcp): the listening socket, -1 otherwise. Fd() is
+  // then the connected master, -1 while there is none.
+  int ListenFd() const { return listenFd_; }
+  // Takes the master waiting on ListenFd(); one that was connected before
+  // is let go (it may have vanished without closing).
+  void AcceptMaster();
+  // The master closed its connection: wait for the next.
+  void DropMaster();
+  // False when the master set a bit rate on the pseudo-terminal other than
+  // the controller's own (--baud named): the controller hears noise then.
+  // Linux keeps one set of terminal settings for the pair, the slave's, and
+  // tcgetattr on the master side reads them; the parity flag is never kept.
+  bool AtOwnRate(const SimOptions& options, int& masterRate) const;
+
  private:
   bool WriteAll(const uint8_t* data, size_t length);
 
@@ -40,6 +54,8 @@ class SerialEndpoint {
   std::string path_;
   std::string linkPath_;
   long long characterNs_ = 0;
+  int listenFd_ = -1;
+  bool pseudoTerminal_ = false;
 };
 
 }  // namespace wltsim

@@ -23,6 +23,9 @@ enum OptionId {
   kIgnoreWrites, kClamp
 };
 
+// Options of reaching the controller, numbered apart from the others.
+enum ReachOptionId { kTcp = 2000 };
+
 const option kLongOptions[] = {
     {"device", required_argument, nullptr, kDevice},
     {"link", required_argument, nullptr, kLink},
@@ -57,6 +60,7 @@ const option kLongOptions[] = {
     {"bad-byte-count", no_argument, nullptr, kBadByteCount},
     {"reply-delay", required_argument, nullptr, kReplyDelay},
     {"echo", no_argument, nullptr, kEcho},
+    {"tcp", required_argument, nullptr, kTcp},
     {"help", no_argument, nullptr, kHelp},
     {"ignore-writes", required_argument, nullptr, kIgnoreWrites},
     {"clamp", required_argument, nullptr, kClamp},
@@ -129,6 +133,7 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
       case kBaud:
         if (!ParseInt(arg, 50, 4000000, n)) return bad("baud");
         o.baud = static_cast<int>(n);
+        o.baudGiven = true;
         break;
       case kParity:
         if (std::strlen(arg) != 1 || !std::strchr("NEOneo", arg[0])) return bad("parity");
@@ -225,6 +230,10 @@ ParseOutcome ParseOptions(int argc, char** argv, SimOptions& o, std::string& mes
         o.replyDelayMs = static_cast<int>(n);
         break;
       case kEcho: o.echo = true; break;
+      case kTcp:
+        if (!ParseInt(arg, 0, 65535, n)) return bad("tcp");
+        o.tcpPort = static_cast<int>(n);
+        break;
       case kHelp: return ParseOutcome::Help;
       case kIgnoreWrites: {
         ExceptionRange range;  // FIRST-LAST without a code
@@ -276,9 +285,13 @@ std::string UsageText() {
       "  --link PATH               make a symlink PATH to the served device (removed at exit)\n"
       "  --log FILE                append one line per frame: '<time> RX|TX <hex bytes>'\n"
       "  --slave N                 own slave address, 1-247 (default 1)\n"
-      "  --baud N                  bit rate for --pace, the frame silence and --device (default 19200)\n"
+      "  --baud N                  bit rate for --pace, the frame silence and --device (default 19200);\n"
+      "                            named, it is the controller's own rate: on a pseudo-terminal a request\n"
+      "                            made at another rate (as the master set the line) goes unanswered\n"
       "  --parity N|E|O            parity of --device (default N)\n"
       "  --stop-bits 1|2           stop bits of --device (default 1)\n"
+      "  --tcp PORT                serve over TCP on 127.0.0.1:PORT instead (0: a free port), one client\n"
+      "                            at a time, as a serial device server; prints tcp:127.0.0.1:PORT\n"
       "  --pace                    send replies at the bit rate, 11 bits a character\n"
       "  --verbose                 explain each decision on stderr\n"
       "\n"

@@ -63,6 +63,10 @@ struct SimOptions {
   // stores at most MAX in REG.
   std::vector<std::pair<int, int>> ignoredWrites;          // FIRST-LAST
   std::vector<std::pair<int, uint16_t>> clamps;            // REG=MAX
+
+  // Reaching the controller
+  int tcpPort = -1;        // --tcp PORT: serve RTU frames over TCP on 127.0.0.1 (0: any free port)
+  bool baudGiven = false;  // --baud named: on a pseudo-terminal a request at another rate is noise
 };
 
 enum class ParseOutcome { Run, Help, Error };

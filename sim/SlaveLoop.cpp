@@ -58,7 +58,8 @@ int SlaveLoop::Run(int signalFd) {
   timespec firstReal{}, firstMono{};
   long long lastByteNs = 0;
   for (;;) {
-    pollfd fds[2] = {{line_.Fd(), POLLIN, 0}, {signalFd, POLLIN, 0}};
+    // Over TCP the line is the connected master (none: -1, not polled).
+    pollfd fds[3] = {{line_.Fd(), POLLIN, 0}, {signalFd, POLLIN, 0}, {line_.ListenFd(), POLLIN, 0}};
     timespec wait{};
     timespec* waitPtr = nullptr;
     long long wakeNs = -1;
@@ -69,7 +70,7 @@ int SlaveLoop::Run(int signalFd) {
       wait = FromNs(std::max(wakeNs - ToNs(Now(CLOCK_MONOTONIC)), 0LL));
       waitPtr = &wait;
     }
-    int r = ::ppoll(fds, 2, waitPtr, nullptr);
+    int r = ::ppoll(fds, 3, waitPtr, nullptr);
     if (r < 0) {
       if (errno == EINTR) continue;
       std::perror("wlt-sim: poll");
@@ -79,6 +80,12 @@ int SlaveLoop::Run(int signalFd) {
       signalfd_siginfo info{};
       (void)!::read(signalFd, &info, sizeof info);
       return 0;
+    }
+    if (fds[2].revents & POLLIN) {
+      // A new master: what the last one left half sent is no request.
+      line_.AcceptMaster();
+      buffer.clear();
+      continue;
     }
     if (fds[0].revents & POLLIN) {
       uint8_t chunk[256];
@@ -103,10 +110,20 @@ int SlaveLoop::Run(int signalFd) {
         continue;
       }
       if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+      if (line_.ListenFd() >= 0) {
+        // The master closed its connection; the next one is waited for.
+        line_.DropMaster();
+        buffer.clear();
+        continue;
+      }
       // A pty master reads EIO only while no slave side is open, and we hold
       // one; end of file or an error means the line is gone.
       std::fprintf(stderr, "wlt-sim: the line failed\n");
       return 1;
+    } else if (line_.ListenFd() >= 0 && (fds[0].revents & (POLLHUP | POLLERR))) {
+      line_.DropMaster();
+      buffer.clear();
+      continue;
     } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
       std::fprintf(stderr, "wlt-sim: the line hung up\n");
       return 1;
@@ -143,6 +160,12 @@ void SlaveLoop::Dispatch(const Frame& frame, const timespec& firstByteReal, cons
   }
   if (!CrcIntact(frame)) {
     Note("ignored, no intact frame", frame, "");
+    return;
+  }
+  int masterRate = 0;
+  if (!line_.AtOwnRate(options_, masterRate)) {
+    // Sent at another rate, the request reaches the controller as noise.
+    Note("ignored, sent at another bit rate", frame, std::to_string(masterRate));
     return;
   }
   const int address = frame[0];

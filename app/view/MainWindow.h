@@ -12,6 +12,7 @@
 #include "app/TForm1.h"
 #include "app/Ui.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <functional>
@@ -39,6 +40,7 @@ class GridCellDelegate;
 class QPrinter;
 class QMargins;
 class LinkMonitorDock;
+class QProgressDialog;
 
 class MainWindow : public QMainWindow, public Ui {
   Q_OBJECT
@@ -82,6 +84,9 @@ class MainWindow : public QMainWindow, public Ui {
   QDateTime Now() override;
   QString ShortDate(const QDate& date) override;
   QString LongTime(const QTime& time) override;
+  // The device search's progress box (SearchProgressBox.cpp).
+  bool ShowSearchProgress(const QString& text, int done, int total) override;
+  void EndSearchProgress() override;
 
  signals:
   void created();
@@ -178,4 +183,8 @@ class MainWindow : public QMainWindow, public Ui {
   // Wait cursors this window has set (QApplication's override stack):
   // taken down while a modal box or dialog is up, then put back.
   int waitCursors_ = 0;
+  // The device search's progress box while the search runs, and its clock.
+  QProgressDialog* searchBox_ = nullptr;
+  QElapsedTimer searchClock_;
+  int searchPausedCursors_ = 0;  // wait cursors taken down while the box is up
 };

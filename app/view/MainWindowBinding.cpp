@@ -419,7 +419,10 @@ void MainWindow::BindMenus() {
   };
   TForm1& f = *form_;
   const Menu menus[] = {
-      {&f.File1, {{&f.Polcz1, &TForm1::Polcz1Click}, {&f.Rozlcz1, &TForm1::Rozlcz1Click}}},
+      {&f.File1,
+       {{&f.Polcz1, &TForm1::Polcz1Click},
+        {&f.Rozlcz1, &TForm1::Rozlcz1Click},
+        {&f.Szukaj1, &TForm1::Szukaj1Click}}},
       {&f.WLT1,
        {{&f.N1, &TForm1::N1Click},
         {&f.WLTPC1, &TForm1::WLTPC1Click},

@@ -5,6 +5,7 @@
 #include "app/view/ElidingWidgets.h"
 #include "app/view/MainWindow.h"
 #include "app/view/Pictures.h"
+#include "app/view/PortDevicesView.h"
 #include "app/view/SpinEditWidget.h"
 #include "app/view/UpDownWidget.h"
 #include "app/view/ViewFonts.h"
@@ -202,7 +203,9 @@ QWidget* MainWindow::BuildTransmissionPage() {
   QFrame* panel = AddPanel(page, f.Panel1, QRect(8, 8, 280, 170));
   const int labelX = 14, controlX = 140, width = 120;
   AddLabel(panel, f.LabelPort, At(labelX, 18));
-  AddComboBox(panel, f.ComboBox1, QRect(controlX, 14, width, kEditHeight), &TForm1::ComboBox1Change);
+  QComboBox* portBox =
+      AddComboBox(panel, f.ComboBox1, QRect(controlX, 14, width, kEditHeight), &TForm1::ComboBox1Change);
+  PortDevicesView::Bind(portBox, f.PortDevices, renderers_);
   AddLabel(panel, f.LabelBaud, At(labelX, 48));
   AddComboBox(panel, f.ComboBox2, QRect(controlX, 44, width, kEditHeight), &TForm1::ComboBox2Change);
   AddLabel(panel, f.LabelParity, At(labelX, 78));

@@ -91,6 +91,7 @@ TEST_F(WindowControls, MainMenuCaptionsAndEnabledStates) {
       {&f.File1, "File1", "Komunikacja", true, ""},
       {&f.Polcz1, "Polcz1", "Polącz", true, ""},
       {&f.Rozlcz1, "Rozlcz1", "Rozlącz", true, ""},
+      {&f.Szukaj1, "Szukaj1", "Szukaj urządzenia…", true, ""},
       {&f.WLT1, "WLT1", "Nastawy", true, ""},
       {&f.N1, "N1", "Odczyt nastaw z WLT", true, "F6"},
       {&f.WLTPC1, "WLTPC1", "Zapis nastaw do WLT", true, ""},

@@ -48,6 +48,7 @@ TEST(CliCommandLine, EveryCommandWithItsArguments) {
       {{"print-events", "e.dat", "out.pdf"}, CliCommand::PrintEvents, {"e.dat", "out.pdf"}, false},
       {{"diff-settings", "a.txt", "b.txt"}, CliCommand::DiffSettings, {"a.txt", "b.txt"}, true},
       {{"export-events", "e.dat", "e.csv"}, CliCommand::ExportEvents, {"e.dat", "e.csv"}, false},
+      {{"scan"}, CliCommand::Scan, {}, false},
       // A file named like an option, after "--"; diff-settings with one file.
       {{"show-settings", "--", "--odd.txt"}, CliCommand::ShowSettings, {"--odd.txt"}, false},
       {{"diff-settings", "a.txt"}, CliCommand::DiffSettings, {"a.txt"}, true},

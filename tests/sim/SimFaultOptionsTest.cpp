@@ -237,7 +237,7 @@ namespace {
 TEST(SimPace, FollowsTheBitRateOption) {
   SimProcess sim({"--pace", "--baud", "2400", "--factory-number", "7"});
   ASSERT_TRUE(sim.Running());
-  RawLine line(sim.DevicePath());
+  RawLine line(sim.DevicePath(), B2400);
   ASSERT_TRUE(line.Ok());
   auto start = std::chrono::steady_clock::now();
   line.Send(ReadRequest(1, 898, 1));

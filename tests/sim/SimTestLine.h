@@ -63,12 +63,18 @@ inline std::string Hex(const Bytes& b) {
 // The master end of the pty, raw, for exact bytes.
 class RawLine {
  public:
-  explicit RawLine(const std::string& path) {
+  // speed: the bit rate the line is set to (B0: the pseudo-terminal's own),
+  // as a master sets it; a simulator named with --baud hears only its own.
+  explicit RawLine(const std::string& path, speed_t speed = B0) {
     fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return;
     termios t{};
     tcgetattr(fd_, &t);
     cfmakeraw(&t);
+    if (speed != B0) {
+      cfsetispeed(&t, speed);
+      cfsetospeed(&t, speed);
+    }
     tcsetattr(fd_, TCSANOW, &t);
     tcflush(fd_, TCIOFLUSH);
   }

@@ -141,6 +141,7 @@ class MainWindowWiringTest : public QObject {
         {QStringLiteral("&Komunikacja"),
          {{"Polcz1", QStringLiteral("&Polącz"), true},
           {"Rozlcz1", QStringLiteral("&Rozlącz"), true},
+          {"Szukaj1", QStringLiteral("&Szukaj urządzenia…"), true},
           {"", QString(), true},  // the separator before the monitor
           {"Monitorcza1", QStringLiteral("&Monitor łącza"), true}}},
         {QStringLiteral("&Nastawy"),

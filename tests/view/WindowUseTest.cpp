@@ -99,7 +99,9 @@ struct MenuKey {
 const std::vector<std::pair<MenuKey, std::vector<MenuKey>>>& Menus() {
   static const std::vector<std::pair<MenuKey, std::vector<MenuKey>>> menus = {
       {{"File1", QStringLiteral("&Komunikacja"), {}},
-       {{"Polcz1", QStringLiteral("&Polącz"), {}}, {"Rozlcz1", QStringLiteral("&Rozlącz"), {}}}},
+       {{"Polcz1", QStringLiteral("&Polącz"), {}},
+        {"Rozlcz1", QStringLiteral("&Rozlącz"), {}},
+        {"Szukaj1", QStringLiteral("&Szukaj urządzenia…"), {}}}},
       {{"WLT1", QStringLiteral("&Nastawy"), {}},
        {{"N1", QStringLiteral("&Odczyt nastaw z WLT"), QStringLiteral("F6")},
         {"WLTPC1", QStringLiteral("Za&pis nastaw do WLT"), {}},

@@ -121,6 +121,7 @@ std::string ModbusUsage() {
          "  --port PORT          COM1 to COM9 (default COM1, /dev/ttyS0 to /dev/ttyS8),\n"
          "                       a device path, or COMn=PATH to map a port to a device\n"
 #endif
+         "                       COMn=tcp:HOST:PORT or tcp:HOST:PORT: a serial device server\n"
          "  --baud N             110 300 600 1200 2400 4800 9600 14400 19200 38400\n"
          "                       56000 57600 115200 (default 19200)\n"
          "  --parity P           none, odd, even, mark or space (default none)\n"

@@ -3,7 +3,7 @@
 #include "launch/DemoSimulator.h"
 #include "mdbcomp/LineOptions.h"
 
-const std::array<CliCommandEntry, 16> kCliCommands{{
+const std::array<CliCommandEntry, 17> kCliCommands{{
     {CliCommand::Info, "info", "", 0, true, false, false, false,
      "connect; print the factory number, the production year and the connection state"},
     {CliCommand::ReadSettings, "read-settings", "FILE", 1, true, false, true, false,
@@ -50,6 +50,11 @@ const std::array<CliCommandEntry, 16> kCliCommands{{
     {CliCommand::ExportEvents, "export-events", "FILE OUT.csv", 2, false, false, true, false,
      "open the event file FILE and write its events as the table OUT.csv (UTF-8, \";\" between "
      "fields; \".csv\" is added to a name without it)"},
+    {CliCommand::Scan, "scan", "", 0, false, false, false, false,
+     "search the serial devices (COM1 to COM4 as mapped, /dev/serial/by-id, /dev/ttyUSB*, /dev/ttyACM*) "
+     "at 19200, 9600, 4800 and 2400 bit/s, every parity, slave addresses 1 to 247, for the controller; "
+     "connect to the one found and print its device, line settings, address, factory number and year. "
+     "The search's progress goes to standard error; a signal stops it"},
 }};
 
 namespace {

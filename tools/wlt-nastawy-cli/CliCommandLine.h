@@ -27,7 +27,8 @@ enum class CliCommand {
   PrintSettings,
   PrintEvents,
   DiffSettings,
-  ExportEvents
+  ExportEvents,
+  Scan
 };
 
 struct CliCommandEntry {
@@ -42,7 +43,7 @@ struct CliCommandEntry {
   const char* summary;    // for --help
 };
 
-extern const std::array<CliCommandEntry, 16> kCliCommands;
+extern const std::array<CliCommandEntry, 17> kCliCommands;
 
 struct CliRequest {
   bool help = false;

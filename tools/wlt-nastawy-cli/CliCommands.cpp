@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "WriteSettingsPlan.h"
+#include "app/AppTexts.h"
 #include "app/TForm1.h"
 #include "events/EventFileFormat.h"
 #include "events/EventTexts.h"
@@ -358,6 +359,29 @@ int ExportEvents(CommandRun& r) {
   return 0;
 }
 
+// The window's search; on a find it has set the transmission page and
+// connected, and the page says how.
+int Scan(CommandRun& r) {
+  WithoutController(r.f);
+  r.Run([&] { r.f.Szukaj1Click(); });
+  const PortSearch::Found& find = r.f.LastFind;
+  if (!find.Device.empty()) {
+    r.Print(AppTexts::kSearchDevice.arg(QString::fromStdString(find.Device), r.f.ComboBox1.Text));
+    for (const auto& [label, text] : {std::pair{&r.f.LabelBaud, r.f.ComboBox2.Text},
+                                      std::pair{&r.f.LabelParity, r.f.ComboBox3.Text},
+                                      std::pair{&r.f.LabelAddress, r.f.SpinEdit1.Text}})
+      r.Print(label->Caption + QStringLiteral(": ") + text);
+    if (find.IdentityRead) {
+      r.Print(r.f.LabelNrFabr.Caption + QString::number(find.FactoryNumber));
+      r.Print(r.f.LabelRokProd.Caption + QString::number(find.Year));
+    }
+    r.Print(r.f.StatusBar1.Panels[0].Text);
+  }
+  const bool connected = r.f.ControllerFound();
+  r.f.FormDestroy();
+  return connected ? 0 : 1;
+}
+
 int Dispatch(const CliRequest& request, CommandRun& r) {
   switch (request.entry->command) {
     case CliCommand::Info:
@@ -392,6 +416,8 @@ int Dispatch(const CliRequest& request, CommandRun& r) {
       return DiffSettings(r);
     case CliCommand::ExportEvents:
       return ExportEvents(r);
+    case CliCommand::Scan:
+      return Scan(r);
   }
   return 1;
 }

@@ -1,6 +1,7 @@
 #include "TerminalUi.h"
 
 #include "app/AppTexts.h"
+#include "launch/ShutdownSignals.h"
 #include "launch/SystemClock.h"
 #include "printing/PagePainter.h"
 
@@ -86,3 +87,14 @@ void TerminalUi::SetFocus(const QString&) {}
 QDateTime TerminalUi::Now() { return SystemClock::Now(); }
 QString TerminalUi::ShortDate(const QDate& date) { return SystemClock::ShortDate(date); }
 QString TerminalUi::LongTime(const QTime& time) { return SystemClock::LongTime(time); }
+
+bool TerminalUi::ShowSearchProgress(const QString& text, int done, int total) {
+  const QString device = text.section(QLatin1Char('\n'), 0, 0);
+  const int tenth = total > 0 ? int(qint64(done) * 10 / total) : 0;
+  if (device != searchDevice_ || tenth != searchTenth_) {
+    err_(QStringLiteral("scan: %1%: ").arg(tenth * 10) + QString(text).replace(QLatin1Char('\n'), QStringLiteral(", ")));
+    searchDevice_ = device;
+    searchTenth_ = tenth;
+  }
+  return ShutdownSignals::Received() == 0;
+}

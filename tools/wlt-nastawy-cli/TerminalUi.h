@@ -59,8 +59,13 @@ class TerminalUi : public Ui {
   QDateTime Now() override;
   QString ShortDate(const QDate& date) override;
   QString LongTime(const QTime& time) override;
+  // The device search: each device as it is begun, and every tenth of the
+  // way, goes to err; a signal (SIGTERM, SIGINT, SIGHUP) stops it.
+  bool ShowSearchProgress(const QString& text, int done, int total) override;
 
  private:
+  QString searchDevice_;
+  int searchTenth_ = -1;
   enum class PrintTarget { None, Pdf, Output };
   bool AnswerFileDialog(TFileDialog& dialog);
 
