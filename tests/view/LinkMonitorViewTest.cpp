@@ -8,6 +8,7 @@
 #include "SimProcess.h"
 #include "TraceFrames.h"
 #include "app/view/LinkMonitorDock.h"
+#include "ShownWindow.h"
 #include "app/view/MainWindow.h"
 #include "mdbcomp/PortMap.h"
 
@@ -26,19 +27,8 @@ namespace {
 
 const char* kMissingPort = "/nonexistent/wlt-monitor-test-port";
 
-struct Window {
-  std::unique_ptr<MainWindow> window;
-  explicit Window(Ui& modal) {
-    window = std::make_unique<MainWindow>(&modal);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) qWarning("window not exposed");
-    if (!QTest::qWaitFor([this] { return window->Created(); }, 20000)) qWarning("FormCreate did not run");
-  }
-  TForm1& form() { return window->form(); }
-  template <typename T>
-  T* find(const QString& name) {
-    return window->findChild<T*>(name);
-  }
+struct Window : ShownWindow {
+  using ShownWindow::ShownWindow;
   QTableView* table() { return find<QTableView>(QStringLiteral("MonitorTable")); }
   QString cell(int row, int column) { return table()->model()->index(row, column).data().toString(); }
   // Opens the monitor through its menu entry, as the user does.

@@ -4,6 +4,7 @@
 // way into the menus. Modal requests go to a scripted Ui.
 
 #include "FakeUi.h"
+#include "ShownWindow.h"
 #include "app/view/MainWindow.h"
 #include "mdbcomp/PortMap.h"
 
@@ -63,19 +64,8 @@ struct ProbeUi : FakeUi {
   }
 };
 
-struct Window {
-  std::unique_ptr<MainWindow> window;
-  explicit Window(Ui& modal) {
-    window = std::make_unique<MainWindow>(&modal);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) qWarning("window not exposed");
-    if (!QTest::qWaitFor([this] { return window->Created(); }, 20000)) qWarning("FormCreate did not run");
-  }
-  TForm1& form() { return window->form(); }
-  template <typename T>
-  T* find(const QString& name) {
-    return window->findChild<T*>(name);
-  }
+struct Window : ShownWindow {
+  using ShownWindow::ShownWindow;
   QString panel(int i) { return find<QLabel>(QStringLiteral("StatusBar1Panel%1").arg(i))->text(); }
 };
 
