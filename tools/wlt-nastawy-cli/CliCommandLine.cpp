@@ -51,7 +51,11 @@ const std::array<CliCommandEntry, 17> kCliCommands{{
      "open the event file FILE and write its events as the table OUT.csv (UTF-8, \";\" between "
      "fields; \".csv\" is added to a name without it)"},
     {CliCommand::Scan, "scan", "", 0, false, false, false, false,
+#ifdef _WIN32
+     "search the serial ports (COM1 to COM256) "
+#else
      "search the serial devices (COM1 to COM4 as mapped, /dev/serial/by-id, /dev/ttyUSB*, /dev/ttyACM*) "
+#endif
      "at 19200, 9600, 4800 and 2400 bit/s, every parity, slave addresses 1 to 247, for the controller; "
      "connect to the one found and print its device, line settings, address, factory number and year. "
      "The search's progress goes to standard error; a signal stops it"},
